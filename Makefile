@@ -1,0 +1,43 @@
+# The two set-up commands: `make run` starts the game, `make test` runs every test.
+BUILD     ?= build
+BUILDTYPE ?= RelWithDebInfo
+FUZZTIME  ?= 600
+
+.PHONY: run test deps build bench fuzz clean
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD)/build.ninja: CMakeLists.txt | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILDTYPE)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD)
+
+run: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD)/quillon; \
+	else \
+	  echo "No display found (DISPLAY/WAYLAND_DISPLAY unset): playing a whole game in the headless simulator."; \
+	  $(BUILD)/quillon-sim; \
+	fi
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j2
+
+bench: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) --target benchmarks
+	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
+
+# Fuzz targets need clang's libFuzzer and sanitizers, so they live in a build of their own.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_FUZZ=ON
+	cmake --build build-fuzz --target fuzzers
+	@for f in build-fuzz/tests/fuzz/fuzz_*; do \
+	  mkdir -p tests/fuzz/corpus-$$(basename $$f); \
+	  echo "== $$f for $(FUZZTIME) s"; \
+	  $$f -max_total_time=$(FUZZTIME) -print_final_stats=1 tests/fuzz/corpus-$$(basename $$f) tests/fuzz/seeds || exit 1; \
+	done
+
+clean:
+	rm -rf $(BUILD) build-fuzz
