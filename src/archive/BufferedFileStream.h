@@ -27,7 +27,7 @@ public:
         return ReadByteSlow();
     }
     void WriteByte(uint8_t b) {
-        if (Index < Valid) {
+        if (Index < Valid && !ReadOnly) {
             MarkDirty(Index);
             Buffer[Index++] = b;
         } else {

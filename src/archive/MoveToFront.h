@@ -1,0 +1,112 @@
+#pragma once
+// Move-to-front coding of the sorted column and the 258-symbol alphabet the arithmetic coder
+// codes: zero runs as bijective base-2 digits (symbols 0 and 1), value v as symbol v + 1, and an
+// end-of-block symbol.
+#include "archive/ArchiveErrors.h"
+
+#include <cstdint>
+#include <cstring>
+
+constexpr int RunDigitZero = 0;
+constexpr int RunDigitOne = 1;
+constexpr int EndOfBlockSymbol = 257;
+constexpr int SymbolCount = 258;
+
+class TMTFBase {
+public:
+    TMTFBase() { Reset(); }
+    void Reset() {
+        for (int i = 0; i < 256; ++i)
+            List[i] = static_cast<uint8_t>(i);
+    }
+
+protected:
+    void MoveToFront(uint8_t c, int k) {
+        std::memmove(List + 1, List, static_cast<size_t>(k));
+        List[0] = c;
+    }
+    uint8_t List[256]; // position -> byte
+};
+
+class TMTFEncoder : public TMTFBase {
+public:
+    uint8_t Encode(uint8_t c) {
+        if (List[0] == c) return 0;
+        int k = 1;
+        while (List[k] != c)
+            ++k;
+        MoveToFront(c, k);
+        return static_cast<uint8_t>(k);
+    }
+    // In place: bytes become their values.
+    void Encode(uint8_t* p, int32_t n) {
+        for (int32_t i = 0; i < n; ++i)
+            p[i] = Encode(p[i]);
+    }
+};
+
+class TMTFDecoder : public TMTFBase {
+public:
+    uint8_t Decode(uint8_t k) {
+        const uint8_t c = List[k];
+        if (k != 0) MoveToFront(c, k);
+        return c;
+    }
+    // In place: values become their bytes.
+    void Decode(uint8_t* p, int32_t n) {
+        for (int32_t i = 0; i < n; ++i)
+            p[i] = Decode(p[i]);
+    }
+};
+
+// Emits the symbols of n move-to-front values, ending with EndOfBlockSymbol.
+template <typename TEmit>
+void ValuesToSymbols(const uint8_t* values, int32_t n, TEmit&& emit) {
+    int32_t i = 0;
+    while (i < n) {
+        if (values[i] != 0) {
+            emit(values[i] + 1);
+            ++i;
+            continue;
+        }
+        int32_t run = 0;
+        while (i < n && values[i] == 0) {
+            ++run;
+            ++i;
+        }
+        // run + 1 in base 2 without its leading 1, least significant digit first.
+        for (uint32_t x = static_cast<uint32_t>(run) + 1; x > 1; x >>= 1)
+            emit(static_cast<int>(x & 1u));
+    }
+    emit(EndOfBlockSymbol);
+}
+
+// Reads symbols from next() up to EndOfBlockSymbol and writes the values they stand for to
+// values[0..]; returns their number. More than maxValues values: ECorruptArchive.
+template <typename TNext>
+int32_t SymbolsToValues(TNext&& next, uint8_t* values, int32_t maxValues) {
+    int32_t n = 0;
+    int32_t run = 0;    // zeros of the run being read
+    int32_t weight = 1; // weight of its next digit
+    for (;;) {
+        const int s = next();
+        if (s <= RunDigitOne) {
+            // A digit beyond the block size can only come from a corrupt stream; checking the weight
+            // first also keeps the sum from overflowing.
+            if (weight > maxValues) throw ECorruptArchive("Corrupt block: zero run too long.");
+            run += (s + 1) * weight;
+            weight <<= 1;
+            if (run > maxValues - n) throw ECorruptArchive("Corrupt block: block too long.");
+            continue;
+        }
+        if (run > 0) {
+            std::memset(values + n, 0, static_cast<size_t>(run));
+            n += run;
+            run = 0;
+            weight = 1;
+        }
+        if (s == EndOfBlockSymbol) return n;
+        if (n == maxValues) throw ECorruptArchive("Corrupt block: block too long.");
+        values[n++] = static_cast<uint8_t>(s - 1);
+    }
+}
