@@ -1,7 +1,9 @@
 #include "state/Numbers.h"
 
 namespace {
-[[noreturn]] void Overflow() { throw EGameRange("Integer overflow: the action was stopped."); }
+[[noreturn]] void Overflow() {
+    throw EGameRange("Integer overflow: the action was stopped.");
+}
 } // namespace
 
 int32_t RoundToI32(double value) {
@@ -34,7 +36,8 @@ uint8_t CheckedU8(int64_t value) {
 }
 
 int32_t CheckedI32(int64_t value) {
-    if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) Overflow();
+    if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
+        Overflow();
     return static_cast<int32_t>(value);
 }
 

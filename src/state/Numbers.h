@@ -14,7 +14,9 @@ struct EGameRange : std::runtime_error {
 };
 
 // "Rounded" in the rules is to the nearest integer with halves to even.
-inline double RoundHalfEven(double value) { return std::nearbyint(value); }
+inline double RoundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 int32_t RoundToI32(double value);
 
 int32_t CheckedAdd(int32_t a, int32_t b);
@@ -25,7 +27,9 @@ uint8_t CheckedU8(int64_t value);
 int32_t CheckedI32(int64_t value);
 
 // Adds into a state field in place: Money += x, with overflow checking.
-inline void AddTo(int32_t& field, int32_t amount) { field = CheckedAdd(field, amount); }
+inline void AddTo(int32_t& field, int32_t amount) {
+    field = CheckedAdd(field, amount);
+}
 
 [[noreturn]] void ThrowIndexError(long index, long lo, long hi);
 
@@ -48,7 +52,8 @@ struct TBoundedArray {
         return Items[index - Lo];
     }
     void Fill(const T& value) {
-        for (auto& item : Items) item = value;
+        for (auto& item : Items)
+            item = value;
     }
     T* begin() { return Items; }
     T* end() { return Items + Count; }

@@ -1,0 +1,4 @@
+#pragma once
+struct TBankPanel {
+    bool FindInvestorEnabled = true;
+};

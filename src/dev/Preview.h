@@ -1,0 +1,6 @@
+#pragma once
+// Magazine previews of the project.
+
+class TGame;
+
+void MakePreview(TGame& game);

@@ -1,0 +1,6 @@
+#pragma once
+// Saving the game at the end of a turn.
+
+class TGame;
+
+void SaveGame(TGame& game);

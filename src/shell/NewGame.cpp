@@ -1,0 +1,65 @@
+#include "shell/NewGame.h"
+
+#include <ctime>
+
+#include "company/Staff.h"
+#include "shell/InitialiseWorld.h"
+#include "state/Game.h"
+#include "state/TextFields.h"
+
+namespace {
+// Packed DOS date-time, as the score record and its upload expect it.
+int32_t DosStamp(std::time_t now) {
+    std::tm t{};
+    localtime_r(&now, &t);
+    const uint32_t stamp =
+        (static_cast<uint32_t>(t.tm_year - 80) << 25) | (static_cast<uint32_t>(t.tm_mon + 1) << 21) |
+        (static_cast<uint32_t>(t.tm_mday) << 16) | (static_cast<uint32_t>(t.tm_hour) << 11) |
+        (static_cast<uint32_t>(t.tm_min) << 5) | (static_cast<uint32_t>(t.tm_sec) / 2);
+    return static_cast<int32_t>(stamp);
+}
+} // namespace
+
+void ApplyNewGameChoices(TGame& game, const TNewGameChoices& choices) {
+    auto& c = game.State.Company;
+    const int difficulty = choices.Difficulty < 1 ? 1 : choices.Difficulty > 3 ? 3 : choices.Difficulty;
+    game.Flags.GameOver = false;
+    AddTo(game.Tunables.NewProjectWork, 200 + difficulty);
+    c.StartStamp = DosStamp(std::time(nullptr));
+    c.PlatformKnowledge.Fill(0);
+    for (int g = 0; g <= 10; ++g)
+        c.GenreKnowledge[g] = 0;
+    c.Year = StartYear;
+    c.Week = 1;
+    c.PlayerName = Trim(choices.PlayerName);
+    c.CompanyName = Trim(choices.CompanyName);
+    c.Difficulty = static_cast<uint8_t>(difficulty);
+    c.DifficultyBase = static_cast<uint8_t>(5 + 2 * difficulty);
+    c.DifficultyFactor = c.DifficultyBase;
+    c.OfficeIndex = game.Panels.Office.BuildingIndex;
+    c.SoundStudio = game.Panels.Office.SoundStudio;
+    c.TestCenter = game.Panels.Office.TestCenter;
+    c.GfxEquipment = game.Panels.Office.GfxEquipment;
+    c.ComputerEquipment = game.Panels.Office.ComputerEquipment;
+    c.ToolsEquipment = game.Panels.Office.ToolsEquipment;
+    c.LeadProgrammer = 1;
+    c.ProjectLeader = 1;
+    c.LeadDesigner = 1;
+    c.AssistProgrammers = 0;
+    c.AssistMusicians = 0;
+    c.AssistArtists = 0;
+    c.InvestorShare = 0;
+    c.InvestorAmount = 0;
+    c.HasInvestor = false;
+    game.State.Employees = CountEmployees(game);
+    c.Money = 1500000;
+    c.Loan = 1000000;
+    c.LoanRate = 17;
+    c.HistMoney[StartYear][1] = c.Money;
+    game.Tunables.QualityBase = CheckedSub(game.Tunables.QualityBase, 2 * difficulty);
+}
+
+void StartNewGame(TGame& game, const TNewGameChoices& choices) {
+    ApplyNewGameChoices(game, choices);
+    InitialiseWorld(game);
+}

@@ -1,0 +1,8 @@
+#include "state/Game.h"
+
+TGame::TGame(TPlayerInterface& ui, std::optional<uint32_t> seed)
+    : Ui(ui), Rng(std::make_unique<TRandom>(seed)) {
+    // Projects are plain records; start them zeroed like the rest of a fresh game.
+    for (auto& project : State.Projects)
+        project = BlankRecord<TProject>();
+}
