@@ -1,1 +1,156 @@
-int main() { return 0; }
+// quillon-sim: plays a game without a window, driving the same rules as the game with a
+// scripted player. Same seed, same output.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "shell/GameActions.h"
+#include "shell/NewGame.h"
+#include "shell/ScriptedPlayer.h"
+#include "sim/EndOfWeek.h"
+#include "state/Game.h"
+
+namespace {
+
+const char* const Usage = R"(Usage: quillon-sim [options]
+Plays a game of Quillon without a window and prints one line per week and the score sheet.
+
+  --seed N          seed of the random generator (default: from the clock; printed)
+  --difficulty D    level of difficulty 1..3 (default 2)
+  --weeks N         stop after N weeks (default: play until the game is over)
+  --player NAME     player name (default "Sim Player")
+  --company NAME    company name (default "Sim Studios")
+  --json FILE       write a summary of the final state as one JSON object
+  --help            this text
+
+Messages the game shows go to stderr. Questions are answered "No".
+)";
+
+struct TOptions {
+    std::optional<uint32_t> Seed;
+    int Difficulty = 2;
+    long Weeks = -1;
+    std::string Player = "Sim Player";
+    std::string Company = "Sim Studios";
+    std::string JsonFile;
+};
+
+[[noreturn]] void Fail(const std::string& message) {
+    std::cerr << "quillon-sim: " << message << "\n" << Usage;
+    std::exit(2);
+}
+
+long ParseNumber(const std::string& option, const char* text, long lo, long hi) {
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value < lo || value > hi)
+        Fail(option + " needs a whole number in " + std::to_string(lo) + ".." + std::to_string(hi));
+    return value;
+}
+
+TOptions ParseOptions(int argc, char** argv) {
+    TOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::cout << Usage;
+            std::exit(0);
+        }
+        if (i + 1 >= argc) Fail("unknown option or missing value: " + arg);
+        const char* value = argv[++i];
+        if (arg == "--seed")
+            options.Seed = static_cast<uint32_t>(ParseNumber(arg, value, 0, 4294967295L));
+        else if (arg == "--difficulty")
+            options.Difficulty = static_cast<int>(ParseNumber(arg, value, 1, 3));
+        else if (arg == "--weeks")
+            options.Weeks = ParseNumber(arg, value, 0, 100000);
+        else if (arg == "--player")
+            options.Player = value;
+        else if (arg == "--company")
+            options.Company = value;
+        else if (arg == "--json")
+            options.JsonFile = value;
+        else
+            Fail("unknown option: " + arg);
+    }
+    return options;
+}
+
+std::string JsonString(const std::string& text) {
+    std::ostringstream out;
+    out << '"';
+    for (unsigned char c : text) {
+        if (c == '"' || c == '\\')
+            out << '\\' << c;
+        else if (c < 0x20) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+            out << buffer;
+        } else if (c < 0x80)
+            out << c;
+        else // Windows-1252 letters leave as their code points; close enough for names.
+            out << static_cast<char>(0xC0 | (c >> 6)) << static_cast<char>(0x80 | (c & 0x3F));
+    }
+    out << '"';
+    return out.str();
+}
+
+void PrintWeek(const TGame& game) {
+    const auto& c = game.State.Company;
+    std::printf("%4d W%02d  money %10d  loan %8d  economy %3d  employees %3d\n", c.Year, c.Week, c.Money,
+                c.Loan, c.Economy, game.State.Employees);
+}
+
+void PrintScoreSheet(const TScoreSheet& sheet) {
+    std::printf("\nGAME IS OVER\n");
+    for (const auto& [title, value] : sheet.Rows)
+        if (!title.empty()) std::printf("  %-18s %s\n", title.c_str(), value.c_str());
+}
+
+void WriteJson(const std::string& file, const TGame& game, const TScriptedPlayer& player, uint32_t seed) {
+    const auto& c = game.State.Company;
+    const bool over = !player.ScoreSheets.empty();
+    std::ofstream out(file);
+    out << "{\n";
+    out << "  \"year\": " << c.Year << ",\n";
+    out << "  \"week\": " << c.Week << ",\n";
+    out << "  \"money\": " << c.Money << ",\n";
+    out << "  \"loan\": " << c.Loan << ",\n";
+    out << "  \"score\": " << (over ? player.ScoreSheets.back().Score : 0) << ",\n";
+    out << "  \"gameOver\": " << (game.Flags.GameOver ? "true" : "false") << ",\n";
+    out << "  \"seed\": " << seed << ",\n";
+    out << "  \"company\": " << JsonString(c.CompanyName.Str()) << "\n";
+    out << "}\n";
+    if (!out) {
+        std::cerr << "quillon-sim: cannot write " << file << "\n";
+        std::exit(1);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    TOptions options = ParseOptions(argc, argv);
+    const uint32_t seed = options.Seed.value_or(
+        static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count() % 1000000007));
+
+    TScriptedPlayer player(stderr);
+    TGame game(player, seed);
+    std::printf("Quillon headless game, seed %u, difficulty %d\n", seed, options.Difficulty);
+
+    StartNewGame(game, {options.Player, options.Company, options.Difficulty});
+    PrintWeek(game);
+    for (long played = 1; player.ScoreSheets.empty() && (options.Weeks < 0 || played < options.Weeks);
+         ++played) {
+        EndOfWeek(game);
+        if (player.ScoreSheets.empty()) PrintWeek(game);
+    }
+    if (!player.ScoreSheets.empty()) PrintScoreSheet(player.ScoreSheets.back());
+    if (!options.JsonFile.empty()) WriteJson(options.JsonFile, game, player, seed);
+    return 0;
+}
