@@ -1,0 +1,528 @@
+// The archive manager: opening and creating, adding (always through a temporary archive),
+// extracting, and its behaviour on damaged archives and hostile stored names.
+#include "ArchiveTestSupport.h"
+
+#include "archive/ArchiveErrors.h"
+#include "archive/ArchiveManager.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+using namespace archive_test;
+
+namespace {
+
+class ManagerTest : public testing::Test {
+protected:
+    ManagerTest() : Man(Ui) {
+        Man.OnLog = [this](const std::string& t) { Log.push_back(t); };
+        Man.OnStatus = [this](const std::string& t) { StatusTexts.push_back(t); };
+        Man.OnProgress = [this](int p) { ProgressValues.push_back(p); };
+        Man.OnCentralDirChange = [this] { ++DirChanges; };
+        fs::create_directories(Dir / "src");
+        fs::create_directories(Dir / "out");
+    }
+
+    fs::path Source(const std::string& name, const TBytes& bytes) {
+        const fs::path p = Dir / "src" / name;
+        WriteFile(p, bytes);
+        return p;
+    }
+    fs::path Source(const std::string& name, const std::string& text) {
+        return Source(name, TBytes(text.begin(), text.end()));
+    }
+    // A new archive holding the given source files, added by full path.
+    fs::path MakeArchive(const std::string& name, const std::vector<fs::path>& files) {
+        const fs::path archive = Dir / name;
+        Man.OpenArchive(archive.string(), false);
+        std::vector<std::string> names;
+        for (const fs::path& f : files)
+            names.push_back(f.string());
+        EXPECT_EQ(Man.AddFiles(names), static_cast<int>(files.size()));
+        return archive;
+    }
+    bool Logged(const std::string& text) const {
+        return std::find(Log.begin(), Log.end(), text) != Log.end();
+    }
+    std::vector<std::string> OutFiles() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(Dir / "out"))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    void ExtractAllSilently() {
+        Man.ShowMessages = false;
+        Man.SetExtractFolder((Dir / "out").string());
+        Extracted = Man.ExtractEntries(Man.CentralDir().Entries);
+    }
+
+    TScratchDir Dir;
+    TRecordingUi Ui;
+    TArchiveManager Man;
+    std::vector<std::string> Log, StatusTexts;
+    std::vector<int> ProgressValues;
+    int DirChanges = 0;
+    TExtractResult Extracted;
+};
+
+// The blocks of an entry must follow each other exactly: each header's coded length leads to
+// the next header, and the last one ends where the next file (or the directory) begins.
+void ExpectBlockChain(const TBytes& archive, const TCentralDirEntry& e, int64_t end) {
+    size_t at = static_cast<size_t>(e.Header.DataOffset);
+    int64_t coded = 0;
+    for (int32_t k = 0; k < e.Header.BlockCount; ++k) {
+        ASSERT_LE(at + 20, archive.size());
+        EXPECT_EQ(
+            std::string(archive.begin() + static_cast<long>(at), archive.begin() + static_cast<long>(at) + 4),
+            "DATA");
+        const uint32_t len = ReadU32At(archive, at + 8);
+        coded += len;
+        at += 20 + len;
+    }
+    EXPECT_EQ(static_cast<int64_t>(at), end);
+    EXPECT_EQ(coded, e.Header.CompressedSize);
+}
+
+class ManagerRoundTrip : public ManagerTest, public testing::WithParamInterface<size_t> {};
+
+TEST_P(ManagerRoundTrip, StoresAndExtractsBlockByBlock) {
+    const size_t size = GetParam();
+    const TBytes data = SampleBytes(size, static_cast<uint32_t>(size));
+    const fs::path archive = MakeArchive("round.pck", {Source("data.bin", data)});
+
+    ASSERT_EQ(Man.CentralDir().Entries.size(), 1u);
+    const TCentralDirEntry& e = Man.CentralDir().Entries[0];
+    EXPECT_EQ(e.Header.UncompressedSize, static_cast<int32_t>(size));
+    EXPECT_EQ(e.Header.BlockCount, static_cast<int32_t>((size + 409599) / 409600));
+    EXPECT_EQ(e.Header.DataOffset, 4);
+    ExpectBlockChain(ReadFile(archive), e, Man.CentralDir().DirOffset);
+    EXPECT_TRUE(Man.TestEntry(e));
+
+    ExtractAllSilently();
+    EXPECT_EQ(Extracted.Count, 1);
+    EXPECT_EQ(Extracted.Bytes, static_cast<int64_t>(size));
+    EXPECT_EQ(ReadFile(Dir / "out" / "data.bin"), data);
+    EXPECT_TRUE(Ui.Messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ManagerRoundTrip, testing::Values(0, 1, 409600, 409601));
+
+TEST_F(ManagerTest, CorpusRoundTripsInOneArchive) {
+    std::vector<fs::path> files;
+    for (const auto& e : fs::directory_iterator(QUILLON_CORPUS_DIR))
+        if (e.is_regular_file()) files.push_back(e.path());
+    ASSERT_FALSE(files.empty()) << "no corpus in " << QUILLON_CORPUS_DIR;
+    std::sort(files.begin(), files.end());
+    const fs::path archive = MakeArchive("corpus.pck", files);
+
+    const auto& entries = Man.CentralDir().Entries;
+    ASSERT_EQ(entries.size(), files.size());
+    const TBytes bytes = ReadFile(archive);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const int64_t end =
+            i + 1 < entries.size() ? entries[i + 1].Header.DataOffset : Man.CentralDir().DirOffset;
+        ExpectBlockChain(bytes, entries[i], end);
+        EXPECT_EQ(entries[i].Header.UncompressedSize, static_cast<int32_t>(fs::file_size(files[i])));
+    }
+    ExtractAllSilently();
+    EXPECT_EQ(Extracted.Count, static_cast<int>(files.size()));
+    for (const fs::path& f : files)
+        EXPECT_TRUE(ReadFile(f) == ReadFile(Dir / "out" / f.filename())) << f.filename();
+}
+
+TEST_F(ManagerTest, AddingKeepsEarlierBlocksWhereTheyWere) {
+    const fs::path archive = MakeArchive("two.pck", {Source("first.bin", SampleBytes(500000, 1))});
+    const TBytes before = ReadFile(archive);
+    const TCentralDirEntry first = Man.CentralDir().Entries[0];
+    const int32_t oldDir = Man.CentralDir().DirOffset;
+
+    EXPECT_EQ(Man.AddFiles({Source("second.bin", SampleBytes(1000, 2)).string()}), 1);
+    const TBytes after = ReadFile(archive);
+    ASSERT_EQ(Man.CentralDir().Entries.size(), 2u);
+    EXPECT_TRUE(std::equal(before.begin(), before.begin() + oldDir, after.begin()));
+    const TCentralDirEntry& kept = Man.CentralDir().Entries[0];
+    EXPECT_EQ(kept.Header.DataOffset, first.Header.DataOffset);
+    EXPECT_EQ(kept.Header.CompressedSize, first.Header.CompressedSize);
+    EXPECT_EQ(kept.StoredName(), first.StoredName());
+    EXPECT_EQ(Man.CentralDir().Entries[1].Header.DataOffset, oldDir);
+}
+
+TEST_F(ManagerTest, AddLogsEveryStepWithThePrefix) {
+    Source("a.txt", std::string("banana"));
+    const fs::path archive = Dir / "banana.pck";
+    Man.OpenArchive(archive.string(), false);
+    EXPECT_EQ(Man.AddFiles({"a.txt"}, (Dir / "src").string()), 1);
+
+    const std::string full = Man.ArchiveName();
+    EXPECT_EQ(full, archive.string());
+    for (const std::string& line :
+         {"ArchiveMan: Archive Opened - " + full, std::string("ArchiveMan: CentralDir Loaded"),
+          std::string("ArchiveMan: Adding file - a.txt"),
+          std::string("ArchiveMan: File size = 6 bytes  (Num blocks=1)"),
+          std::string("ArchiveMan: Block 0 OK, (Raw size=6 Compressed= 7)")})
+        EXPECT_TRUE(Logged(line)) << line;
+    EXPECT_EQ(StatusTexts, std::vector<std::string>{"Adding file - a.txt"});
+    EXPECT_GE(DirChanges, 2);
+
+    // Apart from the source's date-time, the result is the worked banana archive.
+    TBytes bytes = ReadFile(archive);
+    ASSERT_EQ(bytes.size(), 77u);
+    WriteU32At(bytes, 51, 0);
+    EXPECT_EQ(bytes, Hex("51415243"
+                         "44415441 cf678b03 07000000 03000000 04000000 3f2d727ab9d165"
+                         "43464853 07000000 06000000 01000000 04000000 00000000 20000000 612e747874 00"
+                         "45434452 00400600 1f000000"));
+    Man.CloseArchive();
+    EXPECT_EQ(Log.back(), "ArchiveMan: Archive Closed - " + full);
+    EXPECT_FALSE(Man.IsOpen());
+}
+
+TEST_F(ManagerTest, MissingArchiveIsCreatedOnlyAfterYes) {
+    const fs::path archive = Dir / "new.pck";
+    for (TArchiveAnswer refusal : {TArchiveAnswer::No, TArchiveAnswer::Cancel}) {
+        Ui.Answers = {refusal};
+        try {
+            Man.OpenArchive(archive.string(), true);
+            FAIL() << "no EUserCancel";
+        } catch (const EUserCancel& e) {
+            EXPECT_STREQ(e.what(), "Create new archive cancelled");
+        }
+        EXPECT_FALSE(fs::exists(archive));
+        EXPECT_FALSE(Man.IsOpen());
+    }
+    Ui.Answers = {TArchiveAnswer::Yes};
+    Man.OpenArchive(archive.string(), true);
+    EXPECT_TRUE(Man.IsOpen());
+    EXPECT_EQ(fs::file_size(archive), 16u);
+    ASSERT_EQ(Ui.Questions.size(), 3u);
+    EXPECT_EQ(Ui.Questions[2], (TMessage{"The archive file " + archive.string() +
+                                             " does not exist. Do you want to create a new file?",
+                                         "Create new archive?"}));
+    EXPECT_EQ(Ui.QuestionButtons[2], TArchiveButtons::YesNoCancel);
+}
+
+TEST_F(ManagerTest, NameWithoutExtensionGetsRs) {
+    const std::pair<const char*, const char*> cases[] = {{"noext", "noext.rs"},
+                                                         {"trail.", "trail.rs"},
+                                                         {"Database.pck", "Database.pck"},
+                                                         {"sav.sav", "sav.sav"},
+                                                         {"dotted.dir/plain", "dotted.dir/plain.rs"}};
+    fs::create_directories(Dir / "dotted.dir");
+    for (const auto& [given, expected] : cases) {
+        Man.OpenArchive((Dir / given).string(), false);
+        EXPECT_EQ(Man.ArchiveName(), (Dir / expected).string());
+        EXPECT_TRUE(fs::exists(Dir / expected)) << expected;
+    }
+    // An existing archive is found whatever the letter case of the name asked for.
+    Man.OpenArchive((Dir / "DATABASE.PCK").string(), false);
+    EXPECT_EQ(Man.ArchiveName(), (Dir / "Database.pck").string());
+    EXPECT_FALSE(fs::exists(Dir / "DATABASE.PCK"));
+}
+
+TEST_F(ManagerTest, FoldersAndUnreadableFilesAreReportedAndSkipped) {
+    Source("good.txt", std::string("good"));
+    fs::create_directories(Dir / "src" / "folder");
+    const fs::path archive = Dir / "mixed.pck";
+    Man.OpenArchive(archive.string(), false);
+    EXPECT_EQ(Man.AddFiles({"folder", "missing.txt", "good.txt"}, (Dir / "src").string()), 1);
+    EXPECT_EQ(Ui.Messages, (std::vector<TMessage>{
+                               {"Could not add: 'folder'. Adding of folders is not supported.", "Error"},
+                               {"Cannot open file: 'missing.txt'.\rIt will not be added.", " Error"}}));
+    ASSERT_EQ(Man.CentralDir().Entries.size(), 1u);
+    EXPECT_EQ(Man.CentralDir().Entries[0].StoredName(), "good.txt");
+}
+
+TEST_F(ManagerTest, NothingAddedLeavesArchiveAndFolderAsTheyWere) {
+    const fs::path archive = MakeArchive("keep.pck", {Source("x.txt", std::string("x"))});
+    const TBytes before = ReadFile(archive);
+    const auto listing = Dir.Listing();
+    EXPECT_EQ(Man.AddFiles({(Dir / "src" / "nope").string()}), 0);
+    EXPECT_EQ(Man.AddFiles({}), 0);
+    EXPECT_EQ(ReadFile(archive), before);
+    EXPECT_EQ(Dir.Listing(), listing);
+}
+
+TEST_F(ManagerTest, FailureWhileAddingLeavesOldArchiveAndNoTemporaryFile) {
+    const fs::path archive = MakeArchive("safe.pck", {Source("old.txt", SampleBytes(3000, 3))});
+    const TBytes before = ReadFile(archive);
+    const auto listing = Dir.Listing();
+    const fs::path big = Source("big.bin", SampleBytes(3 * 409600, 4));
+
+    // The host gives up in the middle of the second block (a closed window, say).
+    int calls = 0;
+    Ui.OnProcessEvents = [&] {
+        if (++calls == 2) throw EInOutError("host gave up");
+    };
+    EXPECT_THROW(Man.AddFiles({big.string()}), EInOutError);
+    Ui.OnProcessEvents = nullptr;
+
+    EXPECT_EQ(ReadFile(archive), before);
+    EXPECT_EQ(Dir.Listing(), listing);
+    ASSERT_TRUE(Man.IsOpen());
+    EXPECT_EQ(Man.CentralDir().Entries.size(), 1u);
+    EXPECT_EQ(Man.AddFiles({Source("later.txt", std::string("later")).string()}), 1) << "still usable";
+}
+
+TEST_F(ManagerTest, WriteFailureWhileAddingLeavesOldArchiveAndNoTemporaryFile) {
+    const fs::path archive = MakeArchive("full.pck", {Source("old.txt", SampleBytes(3000, 5))});
+    const TBytes before = ReadFile(archive);
+    const auto listing = Dir.Listing();
+    const fs::path big = Source("noise.bin", SampleBytes(409600, 6));
+
+    // A child process whose files may not grow past a few kilobytes: the disk is "full".
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlim_t limit = static_cast<rlim_t>(before.size() + 2000);
+        const struct rlimit rl { limit, limit };
+        ::setrlimit(RLIMIT_FSIZE, &rl);
+        int code = 2;
+        try {
+            Man.AddFiles({big.string()});
+        } catch (const EArchiveError&) {
+            code = 0;
+        } catch (...) {
+            code = 3;
+        }
+        ::_exit(code);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "2: the failed write went unnoticed";
+    EXPECT_EQ(ReadFile(archive), before);
+    EXPECT_EQ(Dir.Listing(), listing);
+}
+
+TEST_F(ManagerTest, FullPathNamesAreStoredWholeAndFoundByFileName) {
+    fs::create_directories(Dir / "src" / "QlSave");
+    const fs::path pub = Dir / "src" / "QlSave" / "1_Pub.sav";
+    WriteFile(pub, std::string("publisher"));
+    MakeArchive("sav.sav", {pub});
+    const TCentralDirEntry* e = Man.CentralDir().Find("1_PUB.SAV");
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->StoredName(), pub.string());
+    EXPECT_EQ(e->Folder, (Dir / "src" / "QlSave").string() + "/");
+    Man.SetExtractFolder((Dir / "out").string());
+    EXPECT_EQ(Man.ExtractEntries({*e}).Count, 1);
+    EXPECT_EQ(OutFiles(), std::vector<std::string>{"1_Pub.sav"});
+}
+
+TEST_F(ManagerTest, DateAndReadOnlyAttributeTravelWithTheFile) {
+    const fs::path src = Source("dated.txt", std::string("dated"));
+    std::tm lt{};
+    lt.tm_year = 2001 - 1900;
+    lt.tm_mon = 1;
+    lt.tm_mday = 3;
+    lt.tm_hour = 4;
+    lt.tm_min = 5;
+    lt.tm_sec = 6;
+    lt.tm_isdst = -1;
+    const std::time_t when = std::mktime(&lt);
+    const struct timespec times[2] = {{when, 0}, {when, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, src.c_str(), times, 0), 0);
+    fs::permissions(src, fs::perms::owner_read | fs::perms::group_read);
+    MakeArchive("dated.pck", {src});
+
+    const TCentralDirEntry& e = Man.CentralDir().Entries[0];
+    EXPECT_EQ(e.Header.Attributes, 33);
+    EXPECT_EQ(static_cast<uint32_t>(e.Header.DateTime),
+              (21u << 25) | (2u << 21) | (3u << 16) | (4u << 11) | (5u << 5) | 3u);
+    ExtractAllSilently();
+    struct stat st {};
+    ASSERT_EQ(::stat((Dir / "out" / "dated.txt").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mtime, when);
+    EXPECT_EQ(st.st_mode & S_IWUSR, 0u);
+    // A second extraction over the read-only copy goes through when silent.
+    ExtractAllSilently();
+    EXPECT_EQ(Extracted.Count, 1);
+    EXPECT_TRUE(Ui.Questions.empty());
+}
+
+TEST_F(ManagerTest, ExistingDestinationIsOverwrittenOnlyAfterYes) {
+    MakeArchive("over.pck", {Source("o.txt", std::string("archived"))});
+    const fs::path dest = Dir / "out" / "o.txt";
+    Man.SetExtractFolder((Dir / "out").string());
+    const auto& entries = Man.CentralDir().Entries;
+
+    WriteFile(dest, std::string("mine"));
+    Ui.Answers = {TArchiveAnswer::No};
+    EXPECT_EQ(Man.ExtractEntries(entries).Count, 0);
+    EXPECT_EQ(ReadFile(dest), TBytes({'m', 'i', 'n', 'e'}));
+    EXPECT_TRUE(Logged("ArchiveMan: Destination file exists. File not extracted."));
+
+    Ui.Answers = {TArchiveAnswer::Cancel};
+    try {
+        Man.ExtractEntries(entries);
+        FAIL() << "no EUserCancel";
+    } catch (const EUserCancel& e) {
+        EXPECT_STREQ(e.what(), "Extract operation cancelled");
+    }
+    EXPECT_EQ(ReadFile(dest), TBytes({'m', 'i', 'n', 'e'}));
+
+    Ui.Answers = {TArchiveAnswer::Yes};
+    EXPECT_EQ(Man.ExtractEntries(entries).Count, 1);
+    EXPECT_EQ(ReadFile(dest), TBytes({'a', 'r', 'c', 'h', 'i', 'v', 'e', 'd'}));
+    ASSERT_EQ(Ui.Questions.size(), 3u);
+    EXPECT_EQ(
+        Ui.Questions[0],
+        (TMessage{"The file " + dest.string() + " exists. Do you want to overwrite the file?", "Warning"}));
+}
+
+TEST_F(ManagerTest, DestinationInOtherLetterCaseIsReplacedNotDoubled) {
+    MakeArchive("case.pck", {Source("data.txt", std::string("new"))});
+    WriteFile(Dir / "out" / "DATA.TXT", std::string("old"));
+    ExtractAllSilently();
+    EXPECT_EQ(OutFiles(), std::vector<std::string>{"DATA.TXT"});
+    EXPECT_EQ(ReadFile(Dir / "out" / "DATA.TXT"), TBytes({'n', 'e', 'w'}));
+}
+
+TEST_F(ManagerTest, ProgressRunsPerBlock) {
+    MakeArchive("progress.pck", {Source("two.bin", SampleBytes(409601, 7))});
+    ProgressValues.clear();
+    ExtractAllSilently();
+    EXPECT_EQ(ProgressValues, (std::vector<int>{0, 50, 100}));
+    EXPECT_TRUE(Logged("ArchiveMan: Total number of blocks - 2"));
+    EXPECT_TRUE(Logged("ArchiveMan: Block 1 Expand and CRC32 Check OK."));
+    EXPECT_TRUE(Logged("ArchiveMan: Extracting " + (Dir / "out" / "two.bin").string()));
+}
+
+TEST_F(ManagerTest, StoredNamesNeverLeaveTheDestination) {
+    const fs::path archive = MakeArchive("names.pck", {Source("payload.txt", std::string("payload"))});
+    const std::string outside = (Dir / "outside.txt").string();
+    Man.CloseArchive();
+    RewriteDirectory(archive, [&](std::vector<TCentralDirEntry>& entries) {
+        const TCentralDirEntry proto = entries[0];
+        entries.clear();
+        for (const std::string& name :
+             {std::string("..\\..\\evil"), outside, std::string(".."), std::string("a/../../b"),
+              std::string(""), std::string("..."), std::string("dir\\"), std::string("ok.txt")}) {
+            TCentralDirEntry e = proto;
+            e.SetStoredName(name);
+            entries.push_back(e);
+        }
+    });
+    Man.OpenArchive(archive.string(), false);
+    const auto listing = Dir.Listing();
+    ExtractAllSilently();
+
+    // Only the file-name part is used, so paths land inside; names with no usable file-name
+    // part are refused one by one and the rest still comes out.
+    EXPECT_EQ(OutFiles(), (std::vector<std::string>{"b", "evil", "ok.txt", "outside.txt"}));
+    EXPECT_EQ(Extracted.Count, 4);
+    EXPECT_EQ(Dir.Listing(), listing);
+    EXPECT_FALSE(fs::exists(outside));
+    for (const char* refused : {"..", "", "...", "dir\\"})
+        EXPECT_TRUE(Ui.Told(std::string("Cannot extract '") + refused +
+                            "': the stored name does not give a file name. The file is skipped."))
+            << refused;
+    EXPECT_EQ(ReadFile(Dir / "out" / "b"), TBytes({'p', 'a', 'y', 'l', 'o', 'a', 'd'}));
+}
+
+class DamagedArchive : public ManagerTest {
+protected:
+    // "two.bin" of two blocks, then "next.txt".
+    void SetUp() override {
+        Two = SampleBytes(409600 + 5000, 8);
+        Archive =
+            MakeArchive("damaged.pck", {Source("two.bin", Two), Source("next.txt", std::string("next"))});
+        Man.CloseArchive();
+        Bytes = ReadFile(Archive);
+        Block0 = static_cast<size_t>(4);
+        Coded0 = ReadU32At(Bytes, Block0 + 8);
+    }
+    void Reopen(const TBytes& bytes) {
+        WriteFile(Archive, bytes);
+        Man.OpenArchive(Archive.string(), false);
+    }
+    TBytes Two, Bytes;
+    fs::path Archive;
+    size_t Block0 = 0;
+    uint32_t Coded0 = 0;
+};
+
+// A changed byte in a coded stream either decodes to wrong bytes (CRC message, file still
+// written, next block read from its right place) or is caught as corrupt (file removed);
+// either way the next entry comes out whole.
+TEST_F(DamagedArchive, FlippedCodedByteIsReportedAndTheRestStillReads) {
+    for (size_t offset : {size_t{0}, size_t{1}, size_t{Coded0 / 2}, size_t{Coded0 - 3}}) {
+        SCOPED_TRACE("flipped coded byte " + std::to_string(offset));
+        TBytes b = Bytes;
+        b[Block0 + 20 + offset] ^= 0xFF;
+        Reopen(b);
+        Ui.Messages.clear();
+        Log.clear();
+        fs::remove_all(Dir / "out");
+        fs::create_directories(Dir / "out");
+        EXPECT_FALSE(Man.TestEntry(Man.CentralDir().Entries[0]));
+        ExtractAllSilently();
+
+        EXPECT_EQ(ReadFile(Dir / "out" / "next.txt"), TBytes({'n', 'e', 'x', 't'}));
+        if (Ui.Told("CRC does not match!")) {
+            EXPECT_EQ(Extracted.Count, 2);
+            const TBytes out = ReadFile(Dir / "out" / "two.bin");
+            ASSERT_EQ(out.size(), Two.size());
+            EXPECT_TRUE(std::equal(out.begin() + 409600, out.end(), Two.begin() + 409600));
+            EXPECT_TRUE(Logged("ArchiveMan: Block 0 Expand Error."));
+            EXPECT_TRUE(Logged("ArchiveMan: Block 1 Expand and CRC32 Check OK."));
+            const auto crc = std::find_if(Ui.Messages.begin(), Ui.Messages.end(),
+                                          [](const TMessage& m) { return m.Text == "CRC does not match!"; });
+            EXPECT_EQ(crc->Caption, "");
+        } else {
+            EXPECT_EQ(Extracted.Count, 1);
+            EXPECT_FALSE(fs::exists(Dir / "out" / "two.bin"));
+            ASSERT_FALSE(Ui.Messages.empty());
+            EXPECT_NE(Ui.Messages.back().Text.find("File 'two.bin' could not be extracted."),
+                      std::string::npos)
+                << Ui.Messages.back().Text;
+        }
+        Man.CloseArchive();
+    }
+}
+
+TEST_F(DamagedArchive, ImpossibleCodedLengthFailsThatFileOnly) {
+    TBytes b = Bytes;
+    WriteU32At(b, Block0 + 8, 0xFFFFFFF0u);
+    Reopen(b);
+    ExtractAllSilently();
+    EXPECT_EQ(Extracted.Count, 1);
+    EXPECT_EQ(OutFiles(), std::vector<std::string>{"next.txt"});
+    ASSERT_EQ(Ui.Messages.size(), 1u);
+    EXPECT_EQ(Ui.Messages[0].Caption, "Error");
+}
+
+TEST_F(DamagedArchive, WrongBlockSignatureStopsExtractionAndLeavesNothing) {
+    TBytes b = Bytes;
+    const size_t block1 = Block0 + 20 + Coded0;
+    ASSERT_EQ(b[block1], 'D');
+    b[block1 + 3] = 'X';
+    Reopen(b);
+    Man.SetExtractFolder((Dir / "out").string());
+    try {
+        Man.ExtractEntries(Man.CentralDir().Entries);
+        FAIL() << "no ESignatureWrong";
+    } catch (const ESignatureWrong& e) {
+        EXPECT_STREQ(e.what(), "Wrong Signature. Archive could be corrupted.");
+    }
+    EXPECT_TRUE(OutFiles().empty());
+}
+
+TEST_F(DamagedArchive, CraftedDirectoryIsRefusedAtOpenAndManagerCarriesOn) {
+    TBytes b = Bytes;
+    WriteU32At(b, b.size() - 4, 0x7FFFFFF0);
+    WriteFile(Archive, b);
+    EXPECT_THROW(Man.OpenArchive(Archive.string(), false), ECorruptArchive);
+    EXPECT_FALSE(Man.IsOpen());
+    Reopen(Bytes);
+    EXPECT_EQ(Man.CentralDir().Entries.size(), 2u);
+}
+
+} // namespace
