@@ -488,6 +488,30 @@ TEST_F(DamagedArchive, FlippedCodedByteIsReportedAndTheRestStillReads) {
     }
 }
 
+// Header fields that decode to the wrong bytes (or to the right bytes under a wrong checksum):
+// the CRC-32 catches them, the bytes are still written and block 1 is read from its place.
+TEST_F(DamagedArchive, CrcMismatchIsReportedAndNextBlockFollows) {
+    for (size_t field : {size_t{4} /* CRC-32 */, size_t{12} /* primary index */}) {
+        SCOPED_TRACE("header field at " + std::to_string(field));
+        TBytes b = Bytes;
+        WriteU32At(b, Block0 + field, ReadU32At(b, Block0 + field) + 1);
+        Reopen(b);
+        Ui.Messages.clear();
+        Log.clear();
+        ExtractAllSilently();
+        EXPECT_EQ(Ui.Messages, (std::vector<TMessage>{{"CRC does not match!", ""}}));
+        EXPECT_EQ(Extracted.Count, 2);
+        const TBytes out = ReadFile(Dir / "out" / "two.bin");
+        ASSERT_EQ(out.size(), Two.size());
+        EXPECT_TRUE(std::equal(out.begin() + 409600, out.end(), Two.begin() + 409600));
+        EXPECT_TRUE(Logged("ArchiveMan: Block 0 Expand Error."));
+        EXPECT_TRUE(Logged("ArchiveMan: Block 1 Expand and CRC32 Check OK."));
+        EXPECT_EQ(ReadFile(Dir / "out" / "next.txt"), TBytes({'n', 'e', 'x', 't'}));
+        EXPECT_FALSE(Man.TestEntry(Man.CentralDir().Entries[0]));
+        Man.CloseArchive();
+    }
+}
+
 TEST_F(DamagedArchive, ImpossibleCodedLengthFailsThatFileOnly) {
     TBytes b = Bytes;
     WriteU32At(b, Block0 + 8, 0xFFFFFFF0u);
