@@ -1,0 +1,72 @@
+// Arbitrary bytes opened as an archive and extracted in full, the way the game opens a save:
+// silenced, every question answered No. Damaged archives must end in an archive error, never
+// in a crash, a hang, a huge allocation or a file outside the extraction folder.
+#include "archive/ArchiveErrors.h"
+#include "archive/ArchiveManager.h"
+#include "archive/ArchiveUi.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path ScratchRoot() {
+    std::error_code ec;
+    // Memory-backed when available: every run writes the extracted files.
+    fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+    fs::path root = base / ("quillon-fuzz-archive-" + std::to_string(::getpid()));
+    fs::create_directories(root);
+    return root;
+}
+
+const fs::path& Root() {
+    static const fs::path root = [] {
+        fs::path r = ScratchRoot();
+        std::atexit([] {
+            std::error_code ec;
+            fs::remove_all(Root(), ec);
+        });
+        return r;
+    }();
+    return root;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static TQuietArchiveUi ui(TArchiveAnswer::No, false);
+    static TArchiveManager manager(ui); // the working storage is made once, as in the game
+    const fs::path archive = Root() / "input.pck";
+    const fs::path out = Root() / "out";
+    {
+        std::ofstream f(archive, std::ios::binary | std::ios::trunc);
+        f.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    fs::create_directories(out);
+
+    manager.ShowMessages = false;
+    try {
+        manager.OpenArchive(archive.string(), false);
+        manager.SetExtractFolder(out.string());
+        manager.ExtractEntries(manager.CentralDir().Entries);
+    } catch (const EArchiveError&) {
+        // The expected end of most inputs.
+    }
+    manager.CloseArchive();
+
+    // Nothing may appear beside the archive and the extraction folder.
+    for (const auto& e : fs::directory_iterator(Root())) {
+        const std::string name = e.path().filename().string();
+        if (name != "input.pck" && name != "out") std::abort();
+    }
+    std::error_code ec;
+    fs::remove_all(out, ec);
+    return 0;
+}
