@@ -14,6 +14,7 @@
 #include "shell/ScriptedPlayer.h"
 #include "sim/EndOfWeek.h"
 #include "state/Game.h"
+#include "state/PlatformTables.h"
 
 namespace {
 
@@ -26,6 +27,8 @@ Plays a game of Quillon without a window and prints one line per week and the sc
   --player NAME     player name (default "Sim Player")
   --company NAME    company name (default "Sim Studios")
   --json FILE       write a summary of the final state as one JSON object
+  --trace world     print, every week, the economy, the boom platform, the hot genre, every
+                    genre's popularity and trend and every platform's machines sold and in use
   --help            this text
 
 Messages the game shows go to stderr. Questions are answered "No".
@@ -38,6 +41,7 @@ struct TOptions {
     std::string Player = "Sim Player";
     std::string Company = "Sim Studios";
     std::string JsonFile;
+    bool TraceWorld = false;
 };
 
 [[noreturn]] void Fail(const std::string& message) {
@@ -75,7 +79,10 @@ TOptions ParseOptions(int argc, char** argv) {
             options.Company = value;
         else if (arg == "--json")
             options.JsonFile = value;
-        else
+        else if (arg == "--trace") {
+            if (std::string(value) != "world") Fail("unknown trace: " + std::string(value));
+            options.TraceWorld = true;
+        } else
             Fail("unknown option: " + arg);
     }
     return options;
@@ -106,6 +113,26 @@ void PrintWeek(const TGame& game) {
                 c.Loan, c.Economy, game.State.Employees);
 }
 
+std::string BoomPlatformName(int index) {
+    return index < PlatformCount ? Platforms[index].ShortName : "none";
+}
+
+void TraceWorld(const TGame& game) {
+    const auto& c = game.State.Company;
+    const auto& t = game.State.Platforms;
+    std::printf("  economy %d%s  boom %s  hot %s\n", c.Economy, c.EconomyFalling ? " (falling)" : "",
+                BoomPlatformName(c.BoomPlatform).c_str(),
+                c.HotGenre < GenreCount ? Genres[c.HotGenre].Name : "?");
+    std::printf("  genres");
+    for (int g = 0; g < GenreCount; ++g)
+        std::printf(" %s %d%+d", Genres[g].Name, c.GenrePopularity[g], c.GenreTrend[g]);
+    std::printf("\n");
+    for (int i = 0; i < PlatformCount; ++i)
+        if (t.ReleaseYear[i] <= c.Year)
+            std::printf("  %-12s sold %9.0f  in use %9.0f  piracy %3d\n", Platforms[i].ShortName,
+                        t.UnitsSold[i], t.UnitsInUse[i], t.Piracy[i]);
+}
+
 void PrintScoreSheet(const TScoreSheet& sheet) {
     std::printf("\nGAME IS OVER\n");
     for (const auto& [title, value] : sheet.Rows)
@@ -124,7 +151,27 @@ void WriteJson(const std::string& file, const TGame& game, const TScriptedPlayer
     out << "  \"score\": " << (over ? player.ScoreSheets.back().Score : 0) << ",\n";
     out << "  \"gameOver\": " << (game.Flags.GameOver ? "true" : "false") << ",\n";
     out << "  \"seed\": " << seed << ",\n";
-    out << "  \"company\": " << JsonString(c.CompanyName.Str()) << "\n";
+    out << "  \"company\": " << JsonString(c.CompanyName.Str()) << ",\n";
+    out << "  \"economy\": " << int{c.Economy} << ",\n";
+    out << "  \"economyFalling\": " << (c.EconomyFalling ? "true" : "false") << ",\n";
+    out << "  \"crises\": " << c.Crises << ",\n";
+    out << "  \"boomPlatform\": " << JsonString(BoomPlatformName(c.BoomPlatform)) << ",\n";
+    out << "  \"hotGenre\": " << JsonString(Genres[c.HotGenre % GenreCount].Name) << ",\n";
+    out << "  \"genres\": [";
+    for (int g = 0; g < GenreCount; ++g)
+        out << (g ? ", " : "") << "{\"name\": " << JsonString(Genres[g].Name)
+            << ", \"popularity\": " << int{c.GenrePopularity[g]} << ", \"trend\": " << c.GenreTrend[g] << "}";
+    out << "],\n";
+    const auto& t = game.State.Platforms;
+    out << "  \"platforms\": [\n";
+    for (int i = 0; i < PlatformCount; ++i)
+        out << "    {\"name\": " << JsonString(Platforms[i].ShortName)
+            << ", \"releaseYear\": " << t.ReleaseYear[i] << ", \"lifetime\": " << t.Lifetime[i]
+            << ", \"strength\": " << t.Strength[i]
+            << ", \"unitsSold\": " << static_cast<long long>(t.UnitsSold[i])
+            << ", \"unitsInUse\": " << static_cast<long long>(t.UnitsInUse[i])
+            << ", \"piracy\": " << t.Piracy[i] << "}" << (i + 1 < PlatformCount ? "," : "") << "\n";
+    out << "  ]\n";
     out << "}\n";
     if (!out) {
         std::cerr << "quillon-sim: cannot write " << file << "\n";
@@ -145,10 +192,13 @@ int main(int argc, char** argv) {
 
     StartNewGame(game, {options.Player, options.Company, options.Difficulty});
     PrintWeek(game);
+    if (options.TraceWorld) TraceWorld(game);
     for (long played = 1; player.ScoreSheets.empty() && (options.Weeks < 0 || played < options.Weeks);
          ++played) {
         EndOfWeek(game);
-        if (player.ScoreSheets.empty()) PrintWeek(game);
+        if (!player.ScoreSheets.empty()) break;
+        PrintWeek(game);
+        if (options.TraceWorld) TraceWorld(game);
     }
     if (!player.ScoreSheets.empty()) PrintScoreSheet(player.ScoreSheets.back());
     if (!options.JsonFile.empty()) WriteJson(options.JsonFile, game, player, seed);

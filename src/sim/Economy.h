@@ -1,8 +1,13 @@
 #pragma once
-// The world economy: its weekly drift, its evaluations and its labels.
+// The world economy: its weekly drift, its evaluations with crises and predictions, and
+// the label that shows it.
+#include <string>
 
 class TGame;
 
-void EconomyDrift(TGame& game);
+void DriftEconomy(TGame& game);
+// Run when the week being ended is week 1 or the review week; writes the news window's
+// texts and shows the window.
 void EvaluateEconomy(TGame& game);
+std::string EconomyLabelText(int economy);
 void ShowEconomyLabel(TGame& game);

@@ -53,7 +53,6 @@ void SimulateWeek(TGame& game, int endedWeek) {
             game.Flags.JustLoaded = false;
         } else {
             EvaluateEconomy(game);
-            game.Ui.ShowNewsWindow(game.News);
         }
     }
     AdvanceCalendar(game);
@@ -101,7 +100,7 @@ void RunWeek(TGame& game, bool& displayOpen) {
     displayOpen = true;
 
     if (AtEndDate(game)) game.Flags.GameOver = true;
-    EconomyDrift(game);
+    DriftEconomy(game);
     const int endedWeek = c.Week;
     if (endedWeek % 10 == 0) WeeklyBankStep(game);
     WeeklyStudy(game);

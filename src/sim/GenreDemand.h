@@ -1,7 +1,8 @@
 #pragma once
-// Demand for the seven genres and the genre lights.
-
+// Demand for the seven genres: trends, weekly moves, revivals and saturation, and the lights.
 class TGame;
 
 void AdvanceGenres(TGame& game);
+// The popularity change of a move draw r (1..8) for a trend, before the limits.
+int GenreMove(int r, int trend, int popularity);
 void RefreshGenreLights(TGame& game);

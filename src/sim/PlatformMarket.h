@@ -1,8 +1,9 @@
 #pragma once
-// The platform market: machines sold, piracy, ageing, and the weekly snapshots.
-
+// The platform market: machines sold and in use, piracy, selling well, coming platforms and
+// production stops, with their news; and the list of the best platforms.
 class TGame;
 
 void AdvancePlatforms(TGame& game);
+void ReportMilestones(TGame& game, int platform);
 void ShiftPlatformSnapshots(TGame& game);
 void ShowBestPlatforms(TGame& game);

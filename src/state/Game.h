@@ -3,6 +3,7 @@
 // generator, the panel models the rules read and write, the news feed, and the player
 // interface. Rules take a TGame& and never reach for a global, so two games can live side
 // by side in one process.
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +42,14 @@ struct TTunables {
     int32_t QualityBase = 57;
 };
 
+enum class TLightColor { Red, Yellow, Green, Lime };
+
+// The two lights of a genre on the main window: demand (large) and trend (small).
+struct TGenreLight {
+    TLightColor Large = TLightColor::Yellow;
+    TLightColor Small = TLightColor::Yellow;
+};
+
 struct TRunFlags {
     bool QuitChosen = false;
     bool SaveRequested = false;
@@ -52,6 +61,9 @@ struct TRunFlags {
     bool PreviewRequested = false;
     bool ShowHelp = true;
     bool MusicOff = false;
+    // The year's predicted boom platform and hot genre have come true.
+    bool BoomConfirmed = false;
+    bool GenreBoomConfirmed = false;
 };
 
 struct TGameState {
@@ -82,6 +94,7 @@ struct TPanels {
     TBankPanel Bank;
     TChoiceList ChartPlatformFilter;
     TChoiceList CalendarPlatformFilter;
+    TChoiceList CalendarPlatforms;
     TChoiceList ProjectPlatforms;
     TChoiceList StudyPlatforms;
     TChoiceList ToolPlatforms;
@@ -92,6 +105,9 @@ struct TPanels {
     std::string EconomyLabel;
     std::string HeadlineLabel;
     std::string PublisherLabel;
+    // "Current Best overall platforms": "1." to "5.", each followed by a platform's full name.
+    std::array<std::string, 5> BestPlatforms;
+    std::array<TGenreLight, 7> GenreLights{};
 };
 
 class TGame {
