@@ -84,6 +84,8 @@ void PiracyWorries(TGame& game, int i) {
                    TFeedStyle::FontHeader1);
 }
 
+} // namespace
+
 int MachinesSold(TGame& game, int i) {
     const auto& c = game.State.Company;
     const TPlatformTable& t = game.State.Platforms;
@@ -114,6 +116,8 @@ int MachinesSold(TGame& game, int i) {
     }
     return u;
 }
+
+namespace {
 
 void OnSale(TGame& game, int i) {
     const auto& c = game.State.Company;

@@ -5,5 +5,7 @@ class TGame;
 
 void AdvancePlatforms(TGame& game);
 void ReportMilestones(TGame& game, int platform);
+// The machines a platform on sale sells this week, before production is checked.
+int MachinesSold(TGame& game, int platform);
 void ShiftPlatformSnapshots(TGame& game);
 void ShowBestPlatforms(TGame& game);
