@@ -1,13 +1,8 @@
 #include "archive/ArithCoder.h"
 
-#include "archive/ArchiveErrors.h"
+#include <algorithm>
 
 namespace {
-
-constexpr int32_t Top = 0xFFFF;
-constexpr int32_t Half = 0x8000;
-constexpr int32_t FirstQuarter = 0x4000;
-constexpr int32_t ThirdQuarter = 0xC000;
 
 constexpr int32_t HeadIncrement = 32;
 constexpr int32_t HeadLimit = 4096;
@@ -23,51 +18,45 @@ constexpr TGroupShape GroupShapes[THeadAriModel::GroupCount] = {
     {16, 16, 1024}, {32, 32, 2048}, {64, 64, 4096}, {128, 130, 8192},
 };
 
+constexpr std::array<uint64_t, AriDetail::MaxTotal + 1> MakeReciprocals() {
+    std::array<uint64_t, AriDetail::MaxTotal + 1> r{};
+    for (int32_t d = 1; d <= AriDetail::MaxTotal; ++d)
+        r[static_cast<size_t>(d)] =
+            (uint64_t{1} << AriDetail::ReciprocalShift) / static_cast<uint64_t>(d) + 1;
+    return r;
+}
+
 } // namespace
+
+namespace AriDetail {
+constinit const std::array<uint64_t, MaxTotal + 1> Reciprocals = MakeReciprocals();
+} // namespace AriDetail
 
 void TGroupAriModel::Init(int lo, int count, int32_t increment, int32_t limit) {
     Lo = lo;
     N = count;
     Increment = increment;
     Limit = limit;
+    std::fill(std::begin(Cum), std::end(Cum), 0);
+    std::fill(std::begin(Freq), std::end(Freq), 0);
+    std::fill(std::begin(IndexToSymbol), std::end(IndexToSymbol), 0);
     for (int k = 0; k < N; ++k) {
         SymbolToIndex[k] = static_cast<uint8_t>(k + 1);
         IndexToSymbol[k + 1] = static_cast<uint8_t>(k);
     }
-    IndexToSymbol[0] = 0;
-    IndexToSymbol[N + 1] = 0;
-    for (int i = 0; i <= N + 1; ++i) {
+    for (int i = 1; i <= N + 1; ++i)
         Freq[i] = 1;
+    for (int i = 0; i <= N + 1; ++i)
         Cum[i] = N + 1 - i;
-    }
-    Freq[0] = 0;
 }
 
-void TGroupAriModel::Update(int index) {
-    if (Cum[0] >= Limit) {
-        int32_t c = 0;
-        for (int k = N + 1; k >= 0; --k) {
-            Freq[k] = (Freq[k] + 1) / 2;
-            Cum[k] = c;
-            c += Freq[k];
-        }
+void TGroupAriModel::Halve() {
+    int32_t c = 0;
+    for (int k = N + 1; k >= 0; --k) {
+        Freq[k] = (Freq[k] + 1) / 2;
+        Cum[k] = c;
+        c += Freq[k];
     }
-    // Move the symbol ahead of every symbol of equal count, keeping the frequencies in falling order.
-    // Freq[0] is 0 and every other count at least 1, so the walk stops at index 1.
-    int j = index;
-    while (Freq[j] == Freq[j - 1])
-        --j;
-    if (j < index) {
-        const uint8_t si = IndexToSymbol[index];
-        const uint8_t sj = IndexToSymbol[j];
-        IndexToSymbol[index] = sj;
-        IndexToSymbol[j] = si;
-        SymbolToIndex[si] = static_cast<uint8_t>(j);
-        SymbolToIndex[sj] = static_cast<uint8_t>(index);
-    }
-    Freq[j] += Increment;
-    for (int k = j - 1; k >= 0; --k)
-        Cum[k] += Increment;
 }
 
 void THeadAriModel::Reset() {
@@ -79,103 +68,44 @@ void THeadAriModel::Reset() {
 void TStrucAriEncoder::Start() {
     Model.Reset();
     Low = 0;
-    High = Top;
+    High = AriDetail::Top;
     Pending = 0;
+    Acc = 0;
+    AccBits = 0;
     Out.ResetBits();
 }
 
-void TStrucAriEncoder::PutBit(int bit) {
-    Out.WriteBit(bit);
-    for (; Pending > 0; --Pending)
-        Out.WriteBit(!bit);
-}
-
-void TStrucAriEncoder::EncodeIndex(TGroupAriModel& model, int index) {
-    const int32_t range = High - Low + 1;
-    const int32_t total = model.Cum[0];
-    High = Low + range * model.Cum[index - 1] / total - 1;
-    Low = Low + range * model.Cum[index] / total;
-    for (;;) {
-        if (High < Half) {
-            PutBit(0);
-        } else if (Low >= Half) {
-            PutBit(1);
-            Low -= Half;
-            High -= Half;
-        } else if (Low >= FirstQuarter && High < ThirdQuarter) {
-            ++Pending;
-            Low -= FirstQuarter;
-            High -= FirstQuarter;
-        } else {
-            break;
-        }
-        Low = 2 * Low;
-        High = 2 * High + 1;
-    }
-    model.Update(index);
-}
-
-void TStrucAriEncoder::Encode(int symbol) {
-    const int g = THeadAriModel::GroupOf(symbol);
-    EncodeIndex(Model.Head, Model.Head.SymbolToIndex[g]);
-    if (g >= 2) {
-        TGroupAriModel& group = Model.Groups[g];
-        EncodeIndex(group, group.SymbolToIndex[symbol - group.Lo]);
-    }
+// One settled bit, then the pending underflow bits, which are its opposite.
+void TStrucAriEncoder::PutBitPlusPending(uint32_t bit) {
+    PutBits(bit, 1);
+    const uint32_t opposite = bit ? 0u : 0xFFFFFFFFu;
+    for (; Pending >= 32; Pending -= 32)
+        PutBits(opposite, 32);
+    if (Pending > 0) PutBits(opposite >> (32 - Pending), static_cast<int>(Pending));
+    Pending = 0;
 }
 
 void TStrucAriEncoder::Finish() {
     ++Pending;
-    PutBit(Low >= FirstQuarter ? 1 : 0);
-    Out.FlushBits();
+    PutBitPlusPending(Low >= AriDetail::FirstQuarter ? 1u : 0u);
+    if (AccBits > 0) Out.WriteByte(static_cast<uint8_t>(Acc << (8 - AccBits)));
+    AccBits = 0;
+    Out.ResetBits();
+}
+
+void TStrucAriDecoder::Refill() {
+    while (WindowBits <= 56) {
+        Window |= uint64_t{In.FetchByte()} << (56 - WindowBits);
+        WindowBits += 8;
+    }
 }
 
 void TStrucAriDecoder::Start() {
     Model.Reset();
     In.ResetBits();
-    Value = static_cast<int32_t>(In.ReadBits(16));
+    Window = 0;
+    WindowBits = 0;
+    Value = TakeBits(16);
     Low = 0;
-    High = Top;
-}
-
-int TStrucAriDecoder::DecodeIndex(TGroupAriModel& model) {
-    // Low <= Value <= High holds throughout, so target lies in 0..total-1.
-    const int32_t range = High - Low + 1;
-    const int32_t total = model.Cum[0];
-    const int32_t target = ((Value - Low + 1) * total - 1) / range;
-    int i = 1;
-    while (i <= model.N && model.Cum[i] > target)
-        ++i;
-    // The slot after the last symbol is never coded: only a corrupt stream lands there.
-    if (i > model.N) throw ECorruptArchive("Corrupt block: undecodable symbol.");
-    const int symbol = model.IndexToSymbol[i];
-    High = Low + range * model.Cum[i - 1] / total - 1;
-    Low = Low + range * model.Cum[i] / total;
-    for (;;) {
-        if (High < Half) {
-            // nothing to take away
-        } else if (Low >= Half) {
-            Value -= Half;
-            Low -= Half;
-            High -= Half;
-        } else if (Low >= FirstQuarter && High < ThirdQuarter) {
-            Value -= FirstQuarter;
-            Low -= FirstQuarter;
-            High -= FirstQuarter;
-        } else {
-            break;
-        }
-        Low = 2 * Low;
-        High = 2 * High + 1;
-        Value = 2 * Value + In.ReadBit();
-    }
-    model.Update(i);
-    return symbol;
-}
-
-int TStrucAriDecoder::Decode() {
-    const int g = DecodeIndex(Model.Head);
-    if (g < 2) return g;
-    TGroupAriModel& group = Model.Groups[g];
-    return group.Lo + DecodeIndex(group);
+    High = AriDetail::Top;
 }

@@ -46,7 +46,8 @@ public:
     }
     void FlushBits(); // completes a pending written byte with 0 bits, then resets the bit state
 
-private:
+    // The next whole byte in bit mode, under the read limit; for readers that keep their own bit window
+    // (they must start from a reset bit state and not mix in ReadBit).
     uint8_t FetchByte() {
         if (BitBytesRead < ReadLimit) {
             ++BitBytesRead;
@@ -54,6 +55,8 @@ private:
         }
         return FetchPastLimit();
     }
+
+private:
     uint8_t FetchPastLimit();
 
     int Mask = 128;

@@ -75,13 +75,15 @@ bool TExpander::ExpandBlock(TBitFile& archive, const std::function<void(const ui
                               " out of range.");
     const int64_t endPos = headerPos + BlockHeaderSize + codedLength;
 
+    // Symbols, zero runs and move-to-front in one pass, straight into the sorted column.
     uint8_t* column = Work.Column.data();
     int32_t n = 0;
     try {
         archive.SetReadLimit(codedLength);
         TStrucAriDecoder decoder(archive);
         decoder.Start();
-        n = SymbolsToValues([&decoder] { return decoder.Decode(); }, column, ArchiveBlockSize);
+        TMTFDecoder mtf;
+        n = SymbolsToBytes([&decoder] { return decoder.Decode(); }, mtf, column, ArchiveBlockSize);
     } catch (...) {
         archive.SetReadLimit(TBitFile::NoReadLimit);
         archive.ResetBits();
@@ -98,8 +100,6 @@ bool TExpander::ExpandBlock(TBitFile& archive, const std::function<void(const ui
         indexes.Sentinel > n || indexes.Primary == indexes.Sentinel)
         throw ECorruptArchive("Corrupt block: indexes out of range.");
 
-    TMTFDecoder mtf;
-    mtf.Decode(column, n);
     uint8_t* block = Work.Block.data();
     InverseTransform(column, n, indexes, reinterpret_cast<uint32_t*>(Work.Suffixes.data()), block);
 

@@ -260,7 +260,9 @@ void TBufferedFileStream::Seek(int64_t offset, TSeekOrigin origin) {
 
 int64_t TBufferedFileStream::Size() {
     RequireOpen();
-    return std::max(DeviceSize(), BufferPos + static_cast<int64_t>(Valid));
+    // A seek past the end moves the buffer without making the file longer; written bytes do.
+    const int64_t device = DeviceSize();
+    return Valid == 0 ? device : std::max(device, BufferPos + static_cast<int64_t>(Valid));
 }
 
 void TBufferedFileStream::Flush() {

@@ -32,9 +32,7 @@ class TMTFEncoder : public TMTFBase {
 public:
     uint8_t Encode(uint8_t c) {
         if (List[0] == c) return 0;
-        int k = 1;
-        while (List[k] != c)
-            ++k;
+        const auto k = static_cast<int>(static_cast<const uint8_t*>(std::memchr(List + 1, c, 255)) - List);
         MoveToFront(c, k);
         return static_cast<uint8_t>(k);
     }
@@ -47,6 +45,7 @@ public:
 
 class TMTFDecoder : public TMTFBase {
 public:
+    uint8_t Front() const { return List[0]; }
     uint8_t Decode(uint8_t k) {
         const uint8_t c = List[k];
         if (k != 0) MoveToFront(c, k);
@@ -81,10 +80,11 @@ void ValuesToSymbols(const uint8_t* values, int32_t n, TEmit&& emit) {
     emit(EndOfBlockSymbol);
 }
 
-// Reads symbols from next() up to EndOfBlockSymbol and writes the values they stand for to
-// values[0..]; returns their number. More than maxValues values: ECorruptArchive.
-template <typename TNext>
-int32_t SymbolsToValues(TNext&& next, uint8_t* values, int32_t maxValues) {
+// Reads symbols from next() up to EndOfBlockSymbol; hands each run of zero values to putRun(count)
+// and each other value to put(value). Returns the number of values. More than maxValues values:
+// ECorruptArchive, raised before anything past maxValues is handed on.
+template <typename TNext, typename TPutRun, typename TPut>
+int32_t ReadSymbols(TNext&& next, TPutRun&& putRun, TPut&& put, int32_t maxValues) {
     int32_t n = 0;
     int32_t run = 0;    // zeros of the run being read
     int32_t weight = 1; // weight of its next digit
@@ -100,13 +100,40 @@ int32_t SymbolsToValues(TNext&& next, uint8_t* values, int32_t maxValues) {
             continue;
         }
         if (run > 0) {
-            std::memset(values + n, 0, static_cast<size_t>(run));
+            putRun(run);
             n += run;
             run = 0;
             weight = 1;
         }
         if (s == EndOfBlockSymbol) return n;
         if (n == maxValues) throw ECorruptArchive("Corrupt block: block too long.");
-        values[n++] = static_cast<uint8_t>(s - 1);
+        put(static_cast<uint8_t>(s - 1));
+        ++n;
     }
+}
+
+// The move-to-front values themselves, into values[0..].
+template <typename TNext>
+int32_t SymbolsToValues(TNext&& next, uint8_t* values, int32_t maxValues) {
+    uint8_t* out = values;
+    return ReadSymbols(
+        next,
+        [&out](int32_t run) {
+            std::memset(out, 0, static_cast<size_t>(run));
+            out += run;
+        },
+        [&out](uint8_t v) { *out++ = v; }, maxValues);
+}
+
+// The bytes the values stand for, decoded with mtf on the way, into bytes[0..].
+template <typename TNext>
+int32_t SymbolsToBytes(TNext&& next, TMTFDecoder& mtf, uint8_t* bytes, int32_t maxValues) {
+    uint8_t* out = bytes;
+    return ReadSymbols(
+        next,
+        [&out, &mtf](int32_t run) {
+            std::memset(out, mtf.Front(), static_cast<size_t>(run));
+            out += run;
+        },
+        [&out, &mtf](uint8_t v) { *out++ = mtf.Decode(v); }, maxValues);
 }
