@@ -24,3 +24,9 @@ struct TManagerGrids {
         return &list[static_cast<size_t>(row - 1)];
     }
 };
+
+class TGame;
+
+// Fills one grid from its candidate lines ("name", tab, rating; 0 = a random rating). The
+// first project leader and lead designer are the modest starters every studio begins with.
+void FillCandidateGrid(TGame& game, TManagerKind kind, const std::vector<std::string>& lines);

@@ -2,6 +2,93 @@
 
 #include "state/Game.h"
 
+int& HiredRow(TGame& game, TManagerKind kind) {
+    auto& c = game.State.Company;
+    return kind == TManagerKind::LeadProgrammer  ? c.LeadProgrammer
+           : kind == TManagerKind::ProjectLeader ? c.ProjectLeader
+                                                 : c.LeadDesigner;
+}
+
+namespace {
+int& ShareField(TGame& game, TManagerKind kind) {
+    auto& c = game.State.Company;
+    return kind == TManagerKind::LeadProgrammer  ? c.LeadProgrammerShare
+           : kind == TManagerKind::ProjectLeader ? c.ProjectLeaderShare
+                                                 : c.LeadDesignerShare;
+}
+} // namespace
+
+int TeamLimitFor(int rating) {
+    return (4 * rating) / (rating / 12 + 20);
+}
+
+THireOffer MakeHireOffer(const TGame& game, TManagerKind kind, int row) {
+    THireOffer offer;
+    offer.Kind = kind;
+    if (const TManagerCandidate* candidate = game.Panels.Managers.AtRow(kind, row)) {
+        offer.Name = candidate->Name;
+        offer.Rating = candidate->Rating;
+        offer.Share = candidate->Share;
+        offer.Wage = candidate->Wage;
+    }
+    offer.Comment = "I would be happy to be a path of your company";
+    const int64_t n = static_cast<int64_t>(game.State.Company.Money) - game.State.Company.Loan;
+    const int r = offer.Rating;
+    const char* const refusal = "Your Company seems Both frail and poor. So I must decline your offer";
+    if (n <= 500000) {
+        offer.Comment = refusal;
+        offer.HireEnabled = false;
+    } else if (r >= 30) {
+        // A good manager looks at the studio's wealth per rating point before he signs.
+        const int64_t q = n / r;
+        if (q < 70000) {
+            offer.Comment =
+                "Your Company seems A little frail. In light of this i will demand a higher Signing fee";
+            offer.FeeFactor += 1;
+        }
+        if (q < 60000) {
+            offer.Comment = "Your Company seems frail. But for a higher Signing fee i will work for you";
+            offer.FeeFactor += 2;
+        }
+        if (q < 40000) {
+            offer.Comment =
+                "Your Company seems Very frail. In light of this i will demand a higher Signing fee";
+            offer.FeeFactor += 3;
+        }
+        if (q < 35000) {
+            offer.Comment = refusal;
+            offer.HireEnabled = false;
+        }
+    }
+    offer.Fee = CheckedMul(offer.Wage, offer.FeeFactor);
+    return offer;
+}
+
+bool ClickManagerRow(TGame& game, TManagerKind kind, int row) {
+    if (game.Flags.ManagerGridsLocked && kind != TManagerKind::ProjectLeader) return false;
+    if (row == HiredRow(game, kind) || !game.Panels.Managers.AtRow(kind, row)) return false;
+    const THireOffer offer = MakeHireOffer(game, kind, row);
+    game.State.HireRating = static_cast<uint8_t>(offer.Rating);
+    game.State.HireShare = static_cast<uint8_t>(offer.Share);
+    game.State.HireWage = offer.Wage;
+    game.State.HireFee = offer.Fee;
+    if (!game.Ui.ConfirmHire(offer) || !offer.HireEnabled) return false;
+    auto& c = game.State.Company;
+    c.Money = CheckedSub(c.Money, offer.Fee);
+    HiredRow(game, kind) = row;
+    ShareField(game, kind) = offer.Share;
+    if (kind == TManagerKind::ProjectLeader) c.TeamLimit = CheckedU8(TeamLimitFor(offer.Rating));
+    game.Ui.StatusChanged();
+    return true;
+}
+
+void ShowManagerGrid(TGame& game, TManagerKind kind) {
+    static const char* const Labels[3] = {
+        "Hire Lead programmer:", "Hire Projects Leader:", "Hire Lead Designer (Music,Graphics,Design):"};
+    game.Panels.ManagersPanel.Shown = kind;
+    game.Panels.ManagersPanel.Label = Labels[static_cast<int>(kind)];
+}
+
 std::string ManagerStatusLine(const TGame& game, TManagerKind kind) {
     const auto& c = game.State.Company;
     const int row = kind == TManagerKind::LeadProgrammer  ? c.LeadProgrammer

@@ -1,5 +1,6 @@
 #include "shell/InitialiseWorld.h"
 
+#include "company/Managers.h"
 #include "company/Publisher.h"
 #include "company/Staff.h"
 #include "dev/Release.h"
@@ -37,6 +38,9 @@ void CompanyDefaults(TGame& game) {
     c.ComputerEquipExtra = 0;
     c.ToolsEquipExtra = 0;
     c.WageRaise = 0;
+    // The first project leader decides how big the teams may grow.
+    const TManagerCandidate* leader = game.Panels.Managers.AtRow(TManagerKind::ProjectLeader, 1);
+    c.TeamLimit = CheckedU8(TeamLimitFor(leader ? leader->Rating : 25));
     game.State.Employees = CountEmployees(game);
 }
 

@@ -53,6 +53,16 @@ void TScriptedPlayer::ShowScoreSheet(const TScoreSheet& sheet) {
     ScoreSheets.push_back(sheet);
 }
 
+bool TScriptedPlayer::ConfirmHire(const THireOffer& offer) {
+    HireOffers.push_back(offer);
+    TAnswer answer = DefaultAnswer;
+    if (!Answers.empty()) {
+        answer = Answers.front();
+        Answers.pop_front();
+    }
+    return answer == TAnswer::Yes && offer.HireEnabled;
+}
+
 bool TScriptedPlayer::SawMessage(const std::string& text) const {
     return std::any_of(Messages.begin(), Messages.end(), [&](const auto& m) { return m.Text == text; });
 }

@@ -32,6 +32,8 @@ public:
     void SetAnimation(bool running) override { Animating = running; }
     void ShowDeparture(const std::string& text) override;
     void ShowScoreSheet(const TScoreSheet& sheet) override;
+    // Hires when the next queued answer is Yes (the default answer otherwise).
+    bool ConfirmHire(const THireOffer& offer) override;
 
     // True when some recorded message has exactly this text.
     bool SawMessage(const std::string& text) const;
@@ -43,6 +45,7 @@ public:
     std::vector<TNewsTexts> NewsWindows;
     std::vector<std::string> Departures;
     std::vector<TScoreSheet> ScoreSheets;
+    std::vector<THireOffer> HireOffers;
     std::string WorkingText;
     bool WorkingOpen = false;
     bool Busy = false;

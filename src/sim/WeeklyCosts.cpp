@@ -1,5 +1,6 @@
 #include "sim/WeeklyCosts.h"
 
+#include "company/Bank.h"
 #include "company/Staff.h"
 #include "state/Game.h"
 
@@ -16,13 +17,42 @@ void EquipmentPriceRises(TGame& game) {
     AddTo(c.ToolsEquipExtra, 25 + game.Random(10));
 }
 
-// Wages, rents, equipment and interest arrive with company management; until then the week
-// only records its staff count and its closing money.
+int32_t WeeklyRunningCosts(const TGame& game) {
+    const auto& c = game.State.Company;
+    int64_t monthly = 0;
+    if (c.SoundStudio) monthly += SoundStudioRent;
+    if (c.TestCenter) monthly += TestCenterRent;
+    if (c.GfxEquipment) monthly += GfxEquipBasePrice + static_cast<int64_t>(c.GfxEquipExtra);
+    if (c.ComputerEquipment) monthly += ComputerEquipBasePrice + static_cast<int64_t>(c.ComputerEquipExtra);
+    if (c.ToolsEquipment) monthly += ToolsEquipBasePrice + static_cast<int64_t>(c.ToolsEquipExtra);
+    const int64_t paid = static_cast<int64_t>(c.AssistProgrammers) + c.AssistMusicians + c.AssistArtists +
+                         c.StudyStaff + c.ToolStaff + c.AntiPiracyStaff + c.PortingStaff;
+    monthly += (2000 + static_cast<int64_t>(c.WageRaise)) * paid;
+    const auto& grids = game.Panels.Managers;
+    const std::pair<TManagerKind, int32_t> hired[] = {{TManagerKind::LeadProgrammer, c.LeadProgrammer},
+                                                      {TManagerKind::ProjectLeader, c.ProjectLeader},
+                                                      {TManagerKind::LeadDesigner, c.LeadDesigner}};
+    for (const auto& [kind, row] : hired)
+        if (const TManagerCandidate* manager = grids.AtRow(kind, row)) monthly += manager->Wage;
+    const int32_t weekly = RoundToI32(static_cast<double>(monthly) / 4.34);
+    return weekly < 0 ? 0 : weekly;
+}
+
 void BookWeeklyCosts(TGame& game) {
     auto& c = game.State.Company;
     game.State.Employees = CountEmployees(game);
-    c.HistEmployees[c.Year][c.Week] = game.State.Employees;
+    const int32_t costs = WeeklyRunningCosts(game);
+    const int32_t interest = WeeklyInterest(game);
+    c.Money = CheckedSub(c.Money, costs);
+    c.Money = CheckedSub(c.Money, interest);
+    c.HistEmployees[c.Year][c.Week] = CountEmployees(game);
     c.HistMoney[c.Year][c.Week] = c.Money;
+    int32_t booked = CheckedAdd(costs, interest);
+    const int advertising = game.Panels.Development.AdvertisingIndex;
+    if (advertising > 0) booked = CheckedAdd(booked, CheckedMul(3000, advertising));
+    c.HistCosts[c.Year][c.Week] = booked;
+    c.HistInterest[c.Year][c.Week] = interest;
+    game.Ui.StatusChanged();
 }
 
 void CashWarning(TGame& game) {

@@ -11,6 +11,10 @@
 #include "company/BankPanel.h"
 #include "company/ManagerGrids.h"
 #include "company/OfficePanel.h"
+#include "company/Staff.h"
+#include "dev/DevelopmentPanel.h"
+#include "shell/GameDatabase.h"
+#include "shell/StartScreen.h"
 #include "sim/NewsFeed.h"
 #include "state/ChoiceList.h"
 #include "state/GameList.h"
@@ -89,9 +93,13 @@ struct TGameState {
 
 // The choice lists and labels the rules fill for the panels to show.
 struct TPanels {
+    TStartScreen StartScreen;
     TManagerGrids Managers;
+    TManagersPanel ManagersPanel;
     TOfficePanel Office;
     TBankPanel Bank;
+    TAssistantsBox Assistants;
+    TDevelopmentPanel Development;
     TChoiceList ChartPlatformFilter;
     TChoiceList CalendarPlatformFilter;
     TChoiceList CalendarPlatforms;
@@ -132,6 +140,9 @@ public:
     TNewsFeed Feed;
     TNewsTexts News;
     TScoreSheet ScoreSheet;
+    // The game database in memory, and the texts of the bonus lists that mark famous titles.
+    TTitleLists TitleLists;
+    std::array<std::string, BonusListCount> BonusTexts;
     std::string VersionText = "Version " QUILLON_VERSION;
 
 private:

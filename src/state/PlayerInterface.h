@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "company/Managers.h"
+
 enum class TMessageKind { Plain, Information, Warning, Error };
 enum class TButtons { Ok, YesNo, YesNoCancel };
 enum class TAnswer { Ok, Yes, No, Cancel };
@@ -46,6 +48,8 @@ public:
     virtual void ShowDeparture(const std::string& text) = 0;
     // The start screen's score panel, shown modally at the end of a game.
     virtual void ShowScoreSheet(const TScoreSheet& sheet) = 0;
+    // The "Hire" dialog: true for "Yes, Hire new Leader" (only possible while enabled).
+    virtual bool ConfirmHire(const THireOffer&) { return false; }
     // End Of Week closes the music-player and options panels before it runs.
     virtual void CloseWeekPanels() {}
     // The news feed goes back to its first line when a week has been written.

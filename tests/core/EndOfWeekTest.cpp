@@ -16,7 +16,10 @@ TEST_F(EndOfWeekTest, NewGamePlaysItsFirstWeek) {
     EXPECT_EQ(Company.Year, 1984);
     EXPECT_EQ(Company.Week, 2);
     EXPECT_EQ(Company.HistMoney[1984][1], 1500000);
-    EXPECT_EQ(Company.Money, 1500000);
+    // No candidates in this game, so only the interest is paid: 17 % of a million.
+    EXPECT_EQ(Company.Money, 1500000 - 3269);
+    EXPECT_EQ(Company.HistMoney[1984][2], 1500000 - 3269);
+    EXPECT_EQ(Company.HistInterest[1984][2], 3269);
     EXPECT_EQ(Company.Loan, 1000000);
     EXPECT_FALSE(Game.Flags.GameOver);
     EXPECT_EQ(Player.NewsWindows.size(), 1u); // the week-1 evaluation
