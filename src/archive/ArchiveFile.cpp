@@ -2,6 +2,7 @@
 
 #include "archive/ArchiveErrors.h"
 
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 #include <limits>
@@ -82,6 +83,20 @@ void CheckEntry(const TCentralDirEntry& e, int64_t dirOffset) {
         Corrupt("size and block count of '" + e.StoredName() + "' do not agree.");
 }
 
+// Files never share blocks. Entries that did would let a small archive decode the same
+// blocks over and over, so they are refused as damage.
+void CheckNoSharedBlocks(const std::vector<TCentralDirEntry>& entries) {
+    std::vector<std::pair<int64_t, int64_t>> ranges;
+    for (const TCentralDirEntry& e : entries)
+        if (e.Header.BlockCount > 0)
+            ranges.emplace_back(e.Header.DataOffset, int64_t{e.Header.DataOffset} +
+                                                         int64_t{e.Header.BlockCount} * BlockHeaderSize +
+                                                         e.Header.CompressedSize);
+    std::sort(ranges.begin(), ranges.end());
+    for (size_t i = 1; i < ranges.size(); ++i)
+        if (ranges[i].first < ranges[i - 1].second) Corrupt("two files claim the same blocks.");
+}
+
 } // namespace
 
 void TArchiveFile::ReadCentralDir() {
@@ -128,6 +143,7 @@ void TArchiveFile::ReadCentralDir() {
             throw ESignatureWrong();
         }
     }
+    CheckNoSharedBlocks(dir.Entries);
     CentralDir = std::move(dir);
 }
 

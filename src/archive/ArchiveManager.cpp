@@ -73,6 +73,11 @@ void SetAttributes(const fs::path& path, int32_t attributes) {
         fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add, ec);
 }
 
+std::string LengthMismatch(const TCentralDirEntry& entry) {
+    return "Archive could be corrupted: the blocks of '" + entry.StoredName() + "' do not give " +
+           std::to_string(entry.Header.UncompressedSize) + " bytes.";
+}
+
 void RemoveQuietly(const fs::path& path) {
     std::error_code ec;
     fs::remove(path, ec);
@@ -371,13 +376,20 @@ bool TArchiveManager::ExtractOne(const TCentralDirEntry& entry) {
     }
     try {
         Archive->Seek(entry.Header.DataOffset, TSeekOrigin::Begin);
+        int64_t written = 0;
         for (int32_t k = 1; k <= blocks; ++k) {
-            const bool ok =
-                Expander->ExpandBlock(*Archive, [&](const uint8_t* p, size_t n) { out->Write(p, n); });
+            const bool ok = Expander->ExpandBlock(*Archive, [&](const uint8_t* p, size_t n) {
+                out->Write(p, n);
+                written += static_cast<int64_t>(n);
+            });
+            // The blocks must give exactly the size the directory promised, or the entry and its
+            // blocks do not belong together.
+            if (written > entry.Header.UncompressedSize) throw ECorruptArchive(LengthMismatch(entry));
             Log("Block " + std::to_string(k - 1) + (ok ? " Expand and CRC32 Check OK." : " Expand Error."));
             Progress(static_cast<int>(int64_t{k} * 100 / blocks));
             Ui.ProcessEvents();
         }
+        if (written != entry.Header.UncompressedSize) throw ECorruptArchive(LengthMismatch(entry));
         out->Close();
     } catch (const EArchiveError& e) {
         // Half a file is worse than none: the player would load it as if it were whole.

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <ostream>
 #include <random>
 #include <string>
 #include <unistd.h>
@@ -130,6 +131,11 @@ struct TMessage {
     std::string Caption;
     bool operator==(const TMessage&) const = default;
 };
+
+// Readable failure output.
+inline void PrintTo(const TMessage& m, std::ostream* os) {
+    *os << "{\"" << m.Text << "\", \"" << m.Caption << "\"}";
+}
 
 class TRecordingUi : public TArchiveUi {
 public:

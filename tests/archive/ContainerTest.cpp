@@ -215,6 +215,16 @@ INSTANTIATE_TEST_SUITE_P(
                        WriteU32At(b, b.size() - 4, EntryAt);
                    },
                    TRefusal::Corrupt},
+        TCraftCase{"TwoEntriesShareBlocks",
+                   [](TBytes& b) {
+                       // The entry twice, then the end record pointing at the first copy.
+                       const TBytes entry(b.begin() + EntryAt, b.begin() + NameEndAt + 1);
+                       const TBytes end(b.begin() + NameEndAt + 1, b.end());
+                       b.resize(NameEndAt + 1);
+                       b.insert(b.end(), entry.begin(), entry.end());
+                       b.insert(b.end(), end.begin(), end.end());
+                   },
+                   TRefusal::Corrupt},
         TCraftCase{"UnknownHeaderInDirectory", [](TBytes& b) { b[EntryAt + 3] = 'X'; }, TRefusal::Signature},
         TCraftCase{"EndRecordCutOff", [](TBytes& b) { b.resize(70); }, TRefusal::Corrupt},
         TCraftCase{"OnlyTheSignature", [](TBytes& b) { b.resize(4); }, TRefusal::Corrupt}),
