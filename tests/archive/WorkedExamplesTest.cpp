@@ -3,6 +3,7 @@
 // they can keep the spaces that make them readable.
 #include "CodecTestSupport.h"
 
+#include "archive/ArchiveFile.h"
 #include "archive/ArithCoder.h"
 #include "archive/BitFile.h"
 #include "archive/BlockCodec.h"
@@ -175,6 +176,33 @@ const std::vector<TExample>& Examples() {
         {"block banana compressed", [] { return CompressedBlock("banana"); }, Packed(BlockBanana)},
         {"block a expanded", [] { return ExpandedBlock(Packed(BlockA)); }, "a at 23"},
         {"block banana expanded", [] { return ExpandedBlock(Packed(BlockBanana)); }, "banana at 27"},
+        // Whole archives
+        {"archive with no files",
+         [] {
+             TArchiveFile archive(std::vector<uint8_t>{});
+             archive.WriteEmptyArchive();
+             return Hex(archive.MemoryBytes());
+         },
+         Packed("51415243 45434452 00400600 04000000")},
+        {"archive of a.txt holding banana, date-time 0, attributes 32",
+         [] {
+             TBlockMan man;
+             TQuietArchiveUi ui;
+             TCompressor compressor(man, ui);
+             TArchiveFile archive(std::vector<uint8_t>{});
+             archive.Write(ArchiveSignature, 4);
+             std::memcpy(compressor.BlockBuffer(), "banana", 6);
+             TCentralDirEntry entry;
+             entry.SetStoredName("a.txt");
+             entry.Header = {compressor.CompressBlock(archive, 6), 6, 1, 4, 0, AttrArchive};
+             archive.CentralDir.Entries.push_back(entry);
+             archive.WriteCentralDir();
+             const std::vector<uint8_t>& bytes = archive.MemoryBytes();
+             return std::to_string(bytes.size()) + " " + Hex(bytes);
+         },
+         "77 " + Packed(std::string("51415243") + BlockBanana +
+                        "43464853 07000000 06000000 01000000 04000000 00000000 20000000 612e747874 00"
+                        "45434452 00400600 1f000000")},
     };
     return rows;
 }
