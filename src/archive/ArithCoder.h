@@ -231,8 +231,12 @@ inline void TStrucAriEncoder::EncodeIndex(TGroupAriModel& model, int index) {
 
     const int k1 = SettledBits(Low, High);
     if (k1 > 0) {
-        PutBitPlusPending(Low >> 15);
-        if (k1 > 1) PutBits((Low >> (16 - k1)) & ((1u << (k1 - 1)) - 1), k1 - 1);
+        if (Pending == 0) {
+            PutBits(Low >> (16 - k1), k1);
+        } else {
+            PutBitPlusPending(Low >> 15);
+            if (k1 > 1) PutBits((Low >> (16 - k1)) & ((1u << (k1 - 1)) - 1), k1 - 1);
+        }
         Low = (Low << k1) & Top;
         High = ((High << k1) & Top) | ((1u << k1) - 1);
     }

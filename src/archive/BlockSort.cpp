@@ -164,36 +164,55 @@ TBwtIndexes ForwardTransform(const uint8_t* block, int32_t n, uint8_t* column, i
     return indexes;
 }
 
-void InverseTransform(const uint8_t* column, int32_t n, TBwtIndexes indexes, uint32_t* vector,
-                      uint8_t* block) {
+void InverseTransform(const uint8_t* column, int32_t n, TBwtIndexes indexes, uint32_t* forward,
+                      uint32_t* backward, uint8_t* block) {
     const int32_t a = indexes.Sentinel;
     int32_t count[256] = {};
     for (int32_t i = 0; i < n; ++i)
         ++count[column[i]];
-    // First row of each byte value; row 0 belongs to the marker.
+    // First row of each byte value in the sorted first column; row 0 belongs to the marker.
     int32_t first[256];
     int32_t sum = 1;
     for (int c = 0; c < 256; ++c) {
         first[c] = sum;
         sum += count[c];
     }
-    // Each entry packs the row's successor (high bits) with the row's own byte (low 8 bits), so that
-    // the walk below takes one memory access per output byte. Rows fit in 19 bits.
-    for (int32_t i = 0; i < a; ++i)
-        vector[i] = column[i];
-    vector[a] = 0;
-    for (int32_t i = a; i < n; ++i)
-        vector[i + 1] = column[i];
-    for (int32_t i = 0; i < a; ++i)
-        vector[first[column[i]]++] |= static_cast<uint32_t>(i) << 8;
-    vector[0] |= static_cast<uint32_t>(a) << 8;
-    for (int32_t i = a; i < n; ++i)
-        vector[first[column[i]]++] |= static_cast<uint32_t>(i + 1) << 8;
-
-    uint32_t r = static_cast<uint32_t>(indexes.Primary);
-    for (int32_t k = 0; k < n; ++k) {
-        const uint32_t e = vector[r];
-        block[k] = static_cast<uint8_t>(e);
-        r = e >> 8;
+    // Row r's byte is L[r]: the column with the marker (stored as 0) inserted at row a. Row r holds
+    // the k-th occurrence of its byte c, and the row of c's k-th occurrence in the first column, f, is
+    // the row of the suffix one position earlier: going r -> f walks the block backwards, f -> r
+    // forwards. Each entry packs the next row (high bits; rows fit in 19) with the row's own byte, so
+    // that each step of the walks below is one memory access.
+    for (int32_t r = 0; r < a; ++r)
+        forward[r] = column[r];
+    forward[a] = 0;
+    for (int32_t r = a; r < n; ++r)
+        forward[r + 1] = column[r];
+    for (int32_t r = 0; r < a; ++r) {
+        const uint8_t c = column[r];
+        const auto f = static_cast<uint32_t>(first[c]++);
+        forward[f] |= static_cast<uint32_t>(r) << 8;
+        backward[r] = f << 8 | c;
     }
+    forward[0] |= static_cast<uint32_t>(a) << 8;
+    backward[a] = 0;
+    for (int32_t r = a + 1; r <= n; ++r) {
+        const uint8_t c = column[r - 1];
+        const auto f = static_cast<uint32_t>(first[c]++);
+        forward[f] |= static_cast<uint32_t>(r) << 8;
+        backward[r] = f << 8 | c;
+    }
+
+    // Two independent walks, so that their cache misses overlap: forwards from the primary row (the
+    // suffix at 1, whose preceding byte is the first) and backwards from row 0 (the marker alone, whose
+    // preceding byte is the last).
+    const int32_t half = n / 2;
+    uint32_t rf = static_cast<uint32_t>(indexes.Primary), rb = 0;
+    for (int32_t k = 0; k < half; ++k) {
+        const uint32_t ef = forward[rf], eb = backward[rb];
+        block[k] = static_cast<uint8_t>(ef);
+        block[n - 1 - k] = static_cast<uint8_t>(eb);
+        rf = ef >> 8;
+        rb = eb >> 8;
+    }
+    if (n - half > half) block[half] = static_cast<uint8_t>(backward[rb]);
 }

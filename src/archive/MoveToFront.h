@@ -32,7 +32,12 @@ class TMTFEncoder : public TMTFBase {
 public:
     uint8_t Encode(uint8_t c) {
         if (List[0] == c) return 0;
-        const auto k = static_cast<int>(static_cast<const uint8_t*>(std::memchr(List + 1, c, 255)) - List);
+        if (List[1] == c) { // the usual case after the front: a swap
+            List[1] = List[0];
+            List[0] = c;
+            return 1;
+        }
+        const auto k = static_cast<int>(static_cast<const uint8_t*>(std::memchr(List + 2, c, 254)) - List);
         MoveToFront(c, k);
         return static_cast<uint8_t>(k);
     }
@@ -48,7 +53,12 @@ public:
     uint8_t Front() const { return List[0]; }
     uint8_t Decode(uint8_t k) {
         const uint8_t c = List[k];
-        if (k != 0) MoveToFront(c, k);
+        if (k == 1) {
+            List[1] = List[0];
+            List[0] = c;
+        } else if (k != 0) {
+            MoveToFront(c, k);
+        }
         return c;
     }
     // In place: values become their bytes.
