@@ -78,6 +78,15 @@ std::string LengthMismatch(const TCentralDirEntry& entry) {
            std::to_string(entry.Header.UncompressedSize) + " bytes.";
 }
 
+// The new archive must be on the disk before it takes the old one's name.
+bool SyncToDisk(const fs::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
 void RemoveQuietly(const fs::path& path) {
     std::error_code ec;
     fs::remove(path, ec);
@@ -223,7 +232,8 @@ int TArchiveManager::AddFiles(const std::vector<std::string>& fileNames, const s
         temp.Close();
         // A short write that went unnoticed must not replace a good archive.
         std::error_code ec;
-        if (added > 0 && static_cast<int64_t>(fs::file_size(tempPath, ec)) != expectedSize)
+        if (added > 0 &&
+            (static_cast<int64_t>(fs::file_size(tempPath, ec)) != expectedSize || !SyncToDisk(tempPath)))
             throw EInOutError("Could not write the archive file " + FullName + ".");
     } catch (...) {
         RemoveQuietly(tempPath);
