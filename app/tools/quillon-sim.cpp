@@ -10,8 +10,10 @@
 #include <string>
 
 #include "shell/GameActions.h"
+#include "shell/InitialiseWorld.h"
 #include "shell/NewGame.h"
 #include "shell/ScriptedPlayer.h"
+#include "shell/StartScreen.h"
 #include "sim/EndOfWeek.h"
 #include "state/Game.h"
 #include "state/PlatformTables.h"
@@ -109,8 +111,8 @@ std::string JsonString(const std::string& text) {
 
 void PrintWeek(const TGame& game) {
     const auto& c = game.State.Company;
-    std::printf("%4d W%02d  money %10d  loan %8d  economy %3d  employees %3d\n", c.Year, c.Week, c.Money,
-                c.Loan, c.Economy, game.State.Employees);
+    std::printf("%4d W%02d  money %10d  loan %8d  economy %3d  employees %3d  upcoming %4d\n", c.Year, c.Week,
+                c.Money, c.Loan, c.Economy, game.State.Employees, game.State.UpcomingGames.RealCount());
 }
 
 std::string BoomPlatformName(int index) {
@@ -190,7 +192,14 @@ int main(int argc, char** argv) {
     TGame game(player, seed);
     std::printf("Quillon headless game, seed %u, difficulty %d\n", seed, options.Difficulty);
 
-    StartNewGame(game, {options.Player, options.Company, options.Difficulty});
+    // The competitor titles come from the game database beside the program; without it the
+    // world still turns, only without them.
+    const TNewGameChoices choices{options.Player, options.Company, options.Difficulty};
+    if (LoadGameDatabase(game))
+        PrepareNewGame(game, choices);
+    else
+        ApplyNewGameChoices(game, choices);
+    InitialiseWorld(game);
     PrintWeek(game);
     if (options.TraceWorld) TraceWorld(game);
     for (long played = 1; player.ScoreSheets.empty() && (options.Weeks < 0 || played < options.Weeks);

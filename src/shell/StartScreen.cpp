@@ -1,5 +1,6 @@
 #include "shell/StartScreen.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -71,20 +72,54 @@ std::vector<std::string> ReadDatabaseMember(TGame& game, const std::string& memb
     const std::string directory = AppDirectory();
     const std::string archive = FindFileNoCase(directory, "Database.pck");
     if (archive.empty()) throw EGameRange("Database.pck is missing from " + directory);
+    // Members go to a private folder of their own rather than beside the program, so two
+    // games (or a game and its tests) never read or delete each other's files.
+    std::string scratch = (fs::temp_directory_path() / "quillon-db-XXXXXX").string();
+    if (!mkdtemp(scratch.data())) throw EGameRange("Cannot create a temporary folder for the game database.");
+    struct TRemove {
+        std::string Folder;
+        ~TRemove() {
+            std::error_code ignored;
+            fs::remove_all(Folder, ignored);
+        }
+    } cleanup{scratch};
     TGameArchiveUi ui(game.Ui);
     TResource resource(ui);
     resource.Silence();
     try {
-        if (resource.DecompressFromArchive(directory + archive, directory, member) == 0)
+        if (resource.DecompressFromArchive(directory + archive, scratch, member) == 0)
             throw EGameRange("Database.pck has no member " + member + ".");
     } catch (const EArchiveError& error) {
         throw EGameRange(error.what());
     }
-    const fs::path file = fs::path(directory) / FindFileNoCase(directory, member);
-    std::vector<std::string> lines = ReadLines(file);
-    std::error_code ignored;
-    fs::remove(file, ignored);
-    return lines;
+    return ReadLines(fs::path(scratch) / FindFileNoCase(scratch, member));
+}
+
+bool LoadGameDatabase(TGame& game, bool showGauge) {
+    TTitleLists lists;
+    try {
+        ApplyDataDiff(game, ReadDatabaseMember(game, "datadiff.txt"));
+        if (showGauge) Advance(game, 15);
+        for (int g = 0; g < GenreCount; ++g) {
+            lists[g] = ReadDatabaseMember(game, Genres[g].ListFile);
+            for (const std::string& line : lists[g])
+                TitleYear(line);
+            if (showGauge) Advance(game, 5);
+        }
+    } catch (const EGameRange& error) {
+        InstallationError(game, error.what());
+        return false;
+    }
+    game.TitleLists = std::move(lists);
+    LoadBonusLists(game);
+    return true;
+}
+
+void PrepareNewGame(TGame& game, const TNewGameChoices& choices) {
+    FillCandidateGrid(game, TManagerKind::LeadProgrammer, LeadProgrammerLines);
+    FillCandidateGrid(game, TManagerKind::ProjectLeader, ProjectLeaderLines);
+    FillCandidateGrid(game, TManagerKind::LeadDesigner, LeadDesignerLines);
+    ApplyNewGameChoices(game, choices);
 }
 
 void ShowStartScreen(TGame& game) {
@@ -114,35 +149,13 @@ bool StartGame(TGame& game) {
     game.Ui.Progress("", 0);
     // The whole database is read before anything of the running game changes, so a damaged
     // installation leaves the start screen as it was.
-    TTitleLists lists;
-    try {
-        ReadDatabaseMember(game, "datadiff.txt");
-        Advance(game, 15);
-        for (int g = 0; g < GenreCount; ++g) {
-            lists[g] = ReadDatabaseMember(game, Genres[g].ListFile);
-            for (const std::string& line : lists[g])
-                TitleYear(line);
-            Advance(game, 5);
-        }
-    } catch (const EGameRange& error) {
-        screen.GaugeVisible = false;
-        game.Ui.CloseProgress();
-        InstallationError(game, error.what());
-        return false;
-    }
-    game.TitleLists = std::move(lists);
-    LoadBonusLists(game);
-    WritePlayerProfile(AppDirectory(), screen.PlayerName, screen.CompanyName, game.Flags.ShowHelp);
-    FillCandidateGrid(game, TManagerKind::LeadProgrammer, LeadProgrammerLines);
-    Advance(game, 5);
-    FillCandidateGrid(game, TManagerKind::ProjectLeader, ProjectLeaderLines);
-    Advance(game, 5);
-    FillCandidateGrid(game, TManagerKind::LeadDesigner, LeadDesignerLines);
-    Advance(game, 5);
-    ApplyNewGameChoices(game, {screen.PlayerName, screen.CompanyName, screen.Difficulty});
-    screen.Gauge = 100;
+    const bool loaded = LoadGameDatabase(game, true);
     screen.GaugeVisible = false;
     game.Ui.CloseProgress();
+    if (!loaded) return false;
+    WritePlayerProfile(AppDirectory(), screen.PlayerName, screen.CompanyName, game.Flags.ShowHelp);
+    PrepareNewGame(game, {screen.PlayerName, screen.CompanyName, screen.Difficulty});
+    screen.Gauge = 100;
     game.Flags.MusicOff = game.Flags.MusicOff || screen.NoMusic;
     return true;
 }

@@ -22,6 +22,12 @@ void ShowStartScreen(TGame& game);
 // "Start Game": false when the names are empty or the database cannot be read (the player
 // has been told why); true when the game's starting values are set and the world can be built.
 bool StartGame(TGame& game);
+// Reads the end date and the genre title lists; false (with a message) when the
+// installation is broken. Nothing of the game changes then.
+bool LoadGameDatabase(TGame& game, bool showGauge = false);
+// The candidate grids and the starting values of a new game.
+struct TNewGameChoices;
+void PrepareNewGame(TGame& game, const TNewGameChoices& choices);
 // "Load Saved Game": false with a message when there is no saved game.
 bool LoadSavedGame(TGame& game);
 // Extracts one member of Database.pck into the program folder, reads its lines and deletes
