@@ -1,1 +1,101 @@
-int main() { return 0; }
+// The game: one main window, started by its own start-up timer.
+//
+// Options for developers:
+//   --seed N            a fixed random seed, so a game replays exactly
+//   --new-game P,C[,L]  fill in the start screen (player, company, level) and start at once
+//   --weeks N           end N more weeks once the game has started
+//   --open LINK         open the panel of a menu link (may be repeated)
+//   --screenshot FILE   save a picture of the main window as PNG, then quit
+// With --new-game or --screenshot every dialog is closed automatically.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <cstdio>
+
+#include "ui/MainWindow.h"
+#include "ui/ModalHost.h"
+#include "ui/StartScreenDialog.h"
+#include "ui/Theme.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillon"));
+    ApplyTheme(app);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Quillon - The Bright Years"));
+    parser.addHelpOption();
+    const QCommandLineOption seedOption(QStringLiteral("seed"), QStringLiteral("Fixed random seed."),
+                                        QStringLiteral("N"));
+    const QCommandLineOption newGameOption(QStringLiteral("new-game"),
+                                           QStringLiteral("Start a game as PLAYER,COMPANY[,LEVEL]."),
+                                           QStringLiteral("names"));
+    const QCommandLineOption weeksOption(
+        QStringLiteral("weeks"), QStringLiteral("Weeks to end after the start."), QStringLiteral("N"));
+    const QCommandLineOption openOption(
+        QStringLiteral("open"), QStringLiteral("Open the panel of a menu link."), QStringLiteral("link"));
+    const QCommandLineOption shotOption(QStringLiteral("screenshot"),
+                                        QStringLiteral("Save the main window as PNG and quit."),
+                                        QStringLiteral("file"));
+    parser.addOptions({seedOption, newGameOption, weeksOption, openOption, shotOption});
+    parser.process(app);
+
+    std::optional<uint32_t> seed;
+    if (parser.isSet(seedOption)) {
+        bool ok = false;
+        const uint32_t value = parser.value(seedOption).toUInt(&ok);
+        if (!ok) {
+            std::fprintf(stderr, "quillon: --seed needs a whole number\n");
+            return 2;
+        }
+        seed = value;
+    }
+
+    TMainWindow window(seed);
+    const bool unattended = parser.isSet(newGameOption) || parser.isSet(shotOption);
+    if (unattended) window.Modals().AutoClose = true;
+
+    if (parser.isSet(newGameOption)) {
+        const QStringList names = parser.value(newGameOption).split(QLatin1Char(','));
+        // The start screen is filled in and started as the player would.
+        window.Modals().Gestures.push_back([names](QDialog& dialog) {
+            auto* screen = qobject_cast<TStartScreenDialog*>(&dialog);
+            if (!screen) return;
+            screen->PlayerNameEdit()->setText(names.value(0));
+            screen->CompanyNameEdit()->setText(names.value(1));
+            if (names.size() > 2) screen->DifficultySlider()->setValue(names.value(2).toInt());
+            screen->StartButton()->click();
+        });
+    }
+
+    const int weeks = parser.value(weeksOption).toInt();
+    const QStringList panels = parser.values(openOption);
+    const QString shot = parser.value(shotOption);
+    auto finish = [&window, weeks, panels, shot] {
+        for (int w = 0; w < weeks; ++w)
+            window.RunEndOfWeek();
+        for (const QString& link : panels)
+            window.ShowPanel(link);
+        if (shot.isEmpty()) return;
+        // Let the starfield and the feed move a little before the picture is taken.
+        QTimer::singleShot(700, &window, [&window, shot] {
+            if (!window.grab().save(shot))
+                std::fprintf(stderr, "quillon: cannot write %s\n", qPrintable(shot));
+            QApplication::quit();
+        });
+    };
+    QObject::connect(&window, &TMainWindow::GameStarted, &window, finish);
+    if (!shot.isEmpty() && !parser.isSet(newGameOption)) {
+        // A picture of the window before any game: the start screen is left alone.
+        QTimer::singleShot(300, &window, [&window, shot] {
+            window.grab().save(shot);
+            QApplication::quit();
+        });
+    }
+
+    window.show();
+    return app.exec();
+}

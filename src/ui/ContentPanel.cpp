@@ -1,0 +1,67 @@
+#include "ui/ContentPanel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QVBoxLayout>
+
+#include "ui/LinkButton.h"
+
+TContentPanel::TContentPanel(const QString& title, QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("ContentPanel"));
+    setAttribute(Qt::WA_StyledBackground);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto* bar = new QFrame(this);
+    bar->setObjectName(QStringLiteral("PanelTitleBar"));
+    auto* barLayout = new QHBoxLayout(bar);
+    barLayout->setContentsMargins(8, 3, 6, 3);
+    TitleLabel = new QLabel(title, bar);
+    TitleLabel->setObjectName(QStringLiteral("PanelTitle"));
+    CloseX = new QPushButton(QStringLiteral("X"), bar);
+    CloseX->setObjectName(QStringLiteral("PanelX"));
+    CloseX->setCursor(Qt::PointingHandCursor);
+    SetHint(CloseX, tr("Close this panel"));
+    barLayout->addWidget(TitleLabel, 1);
+    barLayout->addWidget(CloseX);
+    layout->addWidget(bar);
+
+    BodyWidget = new QWidget(this);
+    layout->addWidget(BodyWidget, 1);
+
+    auto* footer = new QHBoxLayout;
+    footer->setContentsMargins(8, 4, 8, 8);
+    footer->addStretch(1);
+    CloseButton = new TLinkButton(QStringLiteral("Close"), tr("Close this panel"), this);
+    footer->addWidget(CloseButton);
+    layout->addLayout(footer);
+
+    connect(CloseX, &QPushButton::clicked, this, &TContentPanel::HidePanel);
+    connect(CloseButton, &QPushButton::clicked, this, &TContentPanel::HidePanel);
+    hide();
+}
+
+QString TContentPanel::Title() const {
+    return TitleLabel->text();
+}
+
+void TContentPanel::HidePanel() {
+    hide();
+    emit Closed();
+}
+
+void TContentArea::Present(TContentPanel* panel) {
+    if (panel->parentWidget() != this) panel->setParent(this);
+    panel->setGeometry(rect());
+    panel->show();
+    panel->raise();
+}
+
+void TContentArea::resizeEvent(QResizeEvent* event) {
+    for (auto* panel : findChildren<TContentPanel*>(QString(), Qt::FindDirectChildrenOnly))
+        panel->setGeometry(QRect(QPoint(0, 0), event->size()));
+    QWidget::resizeEvent(event);
+}

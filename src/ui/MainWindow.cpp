@@ -1,0 +1,376 @@
+#include "ui/MainWindow.h"
+
+#include <QCheckBox>
+#include <QCursor>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "shell/GameActions.h"
+#include "shell/InitialiseWorld.h"
+#include "sim/EndOfWeek.h"
+#include "state/Game.h"
+#include "ui/ContentPanel.h"
+#include "ui/Cp1252.h"
+#include "ui/DepartureDialog.h"
+#include "ui/HelpWindow.h"
+#include "ui/LinkButton.h"
+#include "ui/ModalHost.h"
+#include "ui/NewsDialog.h"
+#include "ui/NewsFeedView.h"
+#include "ui/NewsPanel.h"
+#include "ui/OptionsPanel.h"
+#include "ui/QtPlayerInterface.h"
+#include "ui/ScoreDialog.h"
+#include "ui/SidePanel.h"
+#include "ui/Starfield.h"
+#include "ui/StartScreenDialog.h"
+#include "ui/StatusArea.h"
+#include "ui/WelcomeDialog.h"
+#include "ui/WorkingWindow.h"
+
+namespace {
+constexpr int StartupMs = 500;
+constexpr int StatusMs = 60;
+constexpr int HelpMs = 200;
+
+// A panel the game does not fill yet: its title and nothing else.
+class TEmptyPanel : public TContentPanel {
+public:
+    using TContentPanel::TContentPanel;
+};
+
+class TGameNewsPanel : public TNewsPanel {
+public:
+    TGameNewsPanel(const TGame& game, QWidget* parent) : TNewsPanel(parent), Game(game) {}
+    void Refresh() override { SetText(FromCoreText(Game.Feed.PlainText())); }
+
+private:
+    const TGame& Game;
+};
+
+struct TMenuLink {
+    const char* Text;
+    const char* Hint;
+};
+
+struct TMenuGroup {
+    const char* Heading;
+    std::initializer_list<TMenuLink> Links;
+};
+
+const TMenuGroup MenuGroups[] = {
+    {"Financial",
+     {{"Office and Equipment", "Buy a bigger headquarters, extra offices and better equipment"},
+      {"Bank And Investors", "Borrow money, repay your loan or look for an investor"},
+      {"Financial Info", "Your money, income and costs, week by week"},
+      {"Publishers Deal", "Your publisher contract and the search for a new one"}}},
+    {"Managment",
+     {{"Hire Managers", "Hire a lead programmer, a project leader and a lead designer"},
+      {"Development", "Start a game project and follow its progress"},
+      {"Study And Tools", "Study platforms and build tools that make better games"},
+      {"Company Details", "Your company's games and their chart positions"}}},
+    {"Info and News",
+     {{"Sales Charts", "The best-selling games of the week"},
+      {"Future Releases", "Games announced by other studios"},
+      {"Release Calendar", "Who releases what, and when"},
+      {"News", "This week's news in full"},
+      {"Market Info", "Machines sold per platform and what the public wants to play"}}},
+    {"Music", {{"Player", "Choose and play music"}, {"Next song", "Skip to the next song"}}},
+};
+} // namespace
+
+TMainWindow::TMainWindow(std::optional<uint32_t> seed, QWidget* parent)
+    : QMainWindow(parent), ModalHost(std::make_unique<TModalHost>()),
+      PlayerInterface(std::make_unique<TQtPlayerInterface>(*this)),
+      GameState(std::make_unique<TGame>(*PlayerInterface, seed)) {
+    setWindowTitle(QStringLiteral("Quillon - The Bright Years"));
+    BuildWindow();
+
+    // The other windows, each made once and reused for the whole run.
+    StartWindow = new TStartScreenDialog(*GameState, this);
+    Score = new TScoreDialog(this);
+    Working = new TWorkingWindow(this);
+    Welcome = new TWelcomeDialog(this);
+    News = new TNewsDialog(this);
+    ProgressBox = new TProgressWindow(this);
+    Departure = new TDepartureDialog(this);
+    Help = new THelpWindow(this);
+
+    EndOfWeekLink->setFocus();
+    setMinimumSize(1000, 700);
+    resize(minimumSize() + QSize(16, 32));
+    RefreshStatus();
+
+    connect(&Startup, &QTimer::timeout, this, &TMainWindow::StartupTick);
+    connect(&StatusTicker, &QTimer::timeout, this, &TMainWindow::StatusTick);
+    connect(&HelpTicker, &QTimer::timeout, this, &TMainWindow::HelpTick);
+    StatusTicker.start(StatusMs);
+    HelpTicker.setInterval(HelpMs);
+    Startup.start(StartupMs);
+}
+
+TMainWindow::~TMainWindow() = default;
+
+void TMainWindow::BuildWindow() {
+    Sky = new TStarfield(this);
+    setCentralWidget(Sky);
+    auto* grid = new QGridLayout(Sky);
+    grid->setContentsMargins(10, 10, 10, 10);
+    grid->setSpacing(10);
+
+    StatusPanel = new TStatusArea(Sky);
+    grid->addWidget(StatusPanel, 0, 0, 1, 3);
+    grid->addWidget(BuildMenu(), 1, 0);
+    Content = new TContentArea(Sky);
+    grid->addWidget(Content, 1, 1);
+    SidePanel = new TSidePanel(Sky);
+    grid->addWidget(SidePanel, 1, 2);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(1, 1);
+    statusBar()->setSizeGripEnabled(true);
+
+    BuildPanels();
+
+    connect(StatusPanel, &TStatusArea::GameOptionsRequested, this, [this] {
+        PlaySound(2);
+        ShowPanel(QStringLiteral("Game Options"));
+    });
+    connect(StatusPanel, &TStatusArea::ShowHelpChanged, this, [this](bool show) {
+        GameState->Flags.ShowHelp = show;
+        if (!show) Help->hide();
+    });
+    connect(SidePanel, &TSidePanel::PanelRequested, this, [this](const QString& link) {
+        PlaySound(0);
+        ShowPanel(link);
+    });
+    connect(SidePanel, &TSidePanel::WorldNewsRequested, this,
+            [this] { Perform([this] { PlayerInterface->ShowNewsWindow(GameState->News); }); });
+    connect(SidePanel, &TSidePanel::Widened, this, [this] { PlaySound(4); });
+    connect(SidePanel, &TSidePanel::Narrowed, this, [this] { PlaySound(5); });
+
+    for (const char* keys : {"Ctrl+E", "F5"}) {
+        auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(keys)), this);
+        connect(shortcut, &QShortcut::activated, this, &TMainWindow::RunEndOfWeek);
+    }
+}
+
+QWidget* TMainWindow::BuildMenu() {
+    auto* column = new QFrame(Sky);
+    column->setObjectName(QStringLiteral("MenuColumn"));
+    column->setAttribute(Qt::WA_StyledBackground);
+    column->setFixedWidth(196);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(8, 8, 8, 10);
+    layout->setSpacing(0);
+
+    auto* logo = new QLabel(QStringLiteral("QUILLON"), column);
+    logo->setAlignment(Qt::AlignCenter);
+    logo->setStyleSheet(
+        QStringLiteral("color: #ffcf5a; font-size: 17pt; font-weight: bold; letter-spacing: 3px;"));
+    auto* tagline = new QLabel(tr("The Bright Years"), column);
+    tagline->setAlignment(Qt::AlignCenter);
+    tagline->setStyleSheet(QStringLiteral("color: #8fd3ff; font-style: italic;"));
+    layout->addWidget(logo);
+    layout->addWidget(tagline);
+    layout->addSpacing(4);
+
+    for (const auto& group : MenuGroups) {
+        auto* heading = new QLabel(QString::fromLatin1(group.Heading), column);
+        heading->setProperty("heading", true);
+        layout->addWidget(heading);
+        layout->addSpacing(2);
+        for (const auto& item : group.Links) {
+            const QString text = QString::fromLatin1(item.Text);
+            auto* link = new TLinkButton(text, tr(item.Hint), column);
+            layout->addWidget(link);
+            connect(link, &QPushButton::clicked, this, [this, text] {
+                PlaySound(0);
+                // "Next song" belongs to the music player; every other link opens its panel.
+                if (Panels.contains(text)) ShowPanel(text);
+            });
+        }
+    }
+    layout->addSpacing(8);
+    auto* options =
+        new TLinkButton(QStringLiteral("Game Options"), tr("Quit, save, music and background"), column);
+    connect(options, &QPushButton::clicked, this, [this] {
+        PlaySound(2);
+        ShowPanel(QStringLiteral("Game Options"));
+    });
+    layout->addWidget(options);
+    layout->addStretch(1);
+
+    EndOfWeekLink = new TLinkButton(QStringLiteral("End Of Week"),
+                                    tr("Play the next week: sales, costs, news and your project move on "
+                                       "(Ctrl+E or F5)"),
+                                    column);
+    EndOfWeekLink->setObjectName(QStringLiteral("EndOfWeek"));
+    EndOfWeekLink->setProperty("link", false);
+    EndOfWeekLink->setToolTip(tr("End the week (Ctrl+E or F5)"));
+    connect(EndOfWeekLink, &QPushButton::clicked, this, &TMainWindow::RunEndOfWeek);
+    layout->addWidget(EndOfWeekLink);
+    layout->addSpacing(6);
+    auto* version = new QLabel(FromCp1252(GameState->VersionText), column);
+    version->setAlignment(Qt::AlignCenter);
+    version->setProperty("caption", true);
+    layout->addWidget(version);
+    return column;
+}
+
+void TMainWindow::BuildPanels() {
+    // Titles that differ from the link that opens the panel.
+    const QHash<QString, QString> titles = {
+        {QStringLiteral("Office and Equipment"), QStringLiteral("Invest")},
+        {QStringLiteral("Hire Managers"), QStringLiteral("Managers")},
+    };
+    for (const auto& group : MenuGroups)
+        for (const auto& item : group.Links) {
+            const QString link = QString::fromLatin1(item.Text);
+            if (link == QLatin1String("Next song") || link == QLatin1String("News")) continue;
+            AddPanel(link, new TEmptyPanel(titles.value(link, link), Content));
+        }
+    AddPanel(QStringLiteral("News"), new TGameNewsPanel(*GameState, Content));
+
+    auto* options = new TOptionsPanel(Content);
+    AddPanel(QStringLiteral("Game Options"), options);
+    connect(options, &TOptionsPanel::QuitGameRequested, this,
+            [this] { Perform([this] { QuitGame(*GameState); }); });
+    connect(options, &TOptionsPanel::SaveAndEndTurnRequested, this,
+            [this] { Perform([this] { SaveAndEndTurn(*GameState); }); });
+    connect(options, &TOptionsPanel::MusicRequested, this, [this] { ShowPanel(QStringLiteral("Player")); });
+    connect(options, &TOptionsPanel::StarfieldToggleRequested, this,
+            [this] { Sky->SetRunning(!Sky->IsRunning()); });
+    connect(options, &TOptionsPanel::StarfieldSkyRequested, this,
+            [this] { Sky->SetWhiteSky(!Sky->HasWhiteSky()); });
+}
+
+void TMainWindow::AddPanel(const QString& link, TContentPanel* panel) {
+    Panels.insert(link, panel);
+    connect(panel, &TContentPanel::Closed, this, [this] { PlaySound(3); });
+}
+
+void TMainWindow::InstallPanel(const QString& link, TContentPanel* panel) {
+    if (TContentPanel* old = Panels.value(link)) {
+        const bool wasVisible = old->isVisible();
+        old->hide();
+        old->deleteLater();
+        if (wasVisible) Content->Present(panel);
+    }
+    if (panel->parentWidget() != Content) panel->setParent(Content);
+    AddPanel(link, panel);
+}
+
+void TMainWindow::ShowPanel(const QString& link) {
+    TContentPanel* panel = Panels.value(link);
+    if (!panel) return;
+    Perform([panel] { panel->Refresh(); });
+    Content->Present(panel);
+}
+
+void TMainWindow::ClosePanel(const QString& link) {
+    if (TContentPanel* panel = Panels.value(link)) panel->hide();
+}
+
+TLinkButton* TMainWindow::Link(const QString& text) const {
+    for (TLinkButton* link : findChildren<TLinkButton*>())
+        if (link->text() == text) return link;
+    return nullptr;
+}
+
+void TMainWindow::Perform(const std::function<void()>& action) {
+    // One player action at a time; the dialogs an action opens are modal anyway.
+    if (Acting || Ended) return;
+    Acting = true;
+    try {
+        action();
+    } catch (const std::exception& error) {
+        PlayerInterface->ShowMessage(error.what(), "Error", TMessageKind::Error);
+    }
+    Acting = false;
+    RefreshStatus();
+    if (EndRequested) EndProgram();
+}
+
+void TMainWindow::RunEndOfWeek() {
+    if (Acting || Ended) return;
+    PlaySound(1);
+    Perform([this] { EndOfWeek(*GameState); });
+}
+
+void TMainWindow::EndProgram() {
+    Ended = true;
+    Startup.stop();
+    StatusTicker.stop();
+    HelpTicker.stop();
+    Help->hide();
+    close();
+}
+
+void TMainWindow::StartupTick() {
+    Startup.stop();
+    TGame& game = *GameState;
+    if (!game.Flags.StartPending) return;
+    game.Flags.StartPending = false;
+    Modals().Exec(*StartWindow, StartWindow->windowTitle());
+    Startup.start();
+    if (game.Flags.QuitChosen) {
+        EndProgram();
+        return;
+    }
+    if (!game.Flags.LoadRequested) Modals().Exec(*Welcome, TWelcomeDialog::Text());
+    Perform([&game] { InitialiseWorld(game); });
+    if (Ended) return;
+    HelpTicker.start();
+    Sky->update();
+    emit GameStarted();
+}
+
+void TMainWindow::StatusTick() {
+    if (GameState->Flags.QuitChosen) return;
+    StatusTicker.stop();
+    SidePanel->Feed()->ScrollStep();
+    StatusPanel->Tick();
+    StatusTicker.start();
+}
+
+void TMainWindow::HelpTick() {
+    if (!StatusPanel->ShowHelpBox()->isChecked()) {
+        if (Help->isVisible()) Help->hide();
+        return;
+    }
+    const QString hint = statusBar()->currentMessage();
+    if (hint.trimmed().isEmpty()) {
+        Help->hide();
+        return;
+    }
+    Help->SetHint(hint);
+    const QPoint mouse = QCursor::pos();
+    QScreen* screen = QGuiApplication::screenAt(mouse);
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect desktop = screen->virtualGeometry();
+    const auto [left, top] = HelpWindowPosition(mouse.x(), mouse.y(), Help->width(), Help->height(),
+                                                desktop.width(), desktop.height());
+    Help->move(left, top);
+    if (!Help->isVisible()) Help->show();
+}
+
+void TMainWindow::SetAnimation(bool running) {
+    if (running)
+        StatusTicker.start();
+    else
+        StatusTicker.stop();
+}
+
+void TMainWindow::RefreshStatus() {
+    const TGame& game = *GameState;
+    StatusPanel->Show(StatusView(game));
+    SidePanel->SetEconomy(FromCoreText(game.Panels.EconomyLabel), FromCoreText(game.Panels.HeadlineLabel));
+    SidePanel->SetPublisher(FromCoreText(game.Panels.PublisherLabel));
+    SidePanel->Feed()->Render(game.Feed);
+}

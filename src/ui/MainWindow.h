@@ -1,0 +1,123 @@
+#pragma once
+// The main window of the game: the status area on top, the menu column, the content area
+// where one panel at a time is shown, and the side panel, all over the starfield. It owns
+// the running game and the windows the game uses, and runs the start-up sequence.
+#include <QHash>
+#include <QMainWindow>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class TContentArea;
+class TContentPanel;
+class TDepartureDialog;
+class TGame;
+class THelpWindow;
+class TLinkButton;
+class TModalHost;
+class TNewsDialog;
+class TProgressWindow;
+class TQtPlayerInterface;
+class TScoreDialog;
+class TSidePanel;
+class TStarfield;
+class TStartScreenDialog;
+class TStatusArea;
+class TWelcomeDialog;
+class TWorkingWindow;
+
+class TMainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // Without a seed the game's draws start from the clock.
+    explicit TMainWindow(std::optional<uint32_t> seed = std::nullopt, QWidget* parent = nullptr);
+    ~TMainWindow() override;
+
+    TGame& Game() { return *GameState; }
+    TModalHost& Modals() { return *ModalHost; }
+
+    // Content panels, named by the menu link that opens them.
+    TContentPanel* Panel(const QString& link) const { return Panels.value(link); }
+    QStringList PanelLinks() const { return Panels.keys(); }
+    // Puts a panel in place of the one a link opens now (later panels replace the empty ones).
+    void InstallPanel(const QString& link, TContentPanel* panel);
+    // Refreshes the panel, fills the content area with it and brings it to the front.
+    void ShowPanel(const QString& link);
+    void ClosePanel(const QString& link);
+
+    // The link of the menu or of the status area with this text.
+    TLinkButton* Link(const QString& text) const;
+
+    // The three timers of the window and what they do on a tick.
+    QTimer& StartupTimer() { return Startup; }
+    QTimer& StatusTimer() { return StatusTicker; }
+    QTimer& HelpTimer() { return HelpTicker; }
+    void StartupTick();
+    void StatusTick();
+    void HelpTick();
+
+    void RunEndOfWeek();
+    void SetAnimation(bool running);
+    // Shows what the game's status has become: status area, side panel and news feed.
+    void RefreshStatus();
+    // The program ends once the running step has finished.
+    void RequestProgramEnd() { EndRequested = true; }
+    bool ProgramEnded() const { return Ended; }
+
+    TStatusArea& Status() const { return *StatusPanel; }
+    TSidePanel& Side() const { return *SidePanel; }
+    TStarfield& Starfield() const { return *Sky; }
+    TStartScreenDialog& StartScreen() const { return *StartWindow; }
+    TWorkingWindow& WorkingWindow() const { return *Working; }
+    TWelcomeDialog& WelcomeWindow() const { return *Welcome; }
+    TNewsDialog& NewsWindow() const { return *News; }
+    TProgressWindow& ProgressWindow() const { return *ProgressBox; }
+    TDepartureDialog& DepartureWindow() const { return *Departure; }
+    THelpWindow& HelpWindow() const { return *Help; }
+    TScoreDialog& ScoreWindow() const { return *Score; }
+
+signals:
+    // One of the six short sounds: 0 link, 1 End Of Week, 2 Game Options, 3 panel closed,
+    // 4 side panel widened, 5 narrowed.
+    void SoundRequested(int sound);
+    // The world of a new game has been built and its first week played.
+    void GameStarted();
+
+private:
+    void BuildWindow();
+    QWidget* BuildMenu();
+    void BuildPanels();
+    void AddPanel(const QString& link, TContentPanel* panel);
+    // Runs a player action; an error it raises is shown, then the window catches up.
+    void Perform(const std::function<void()>& action);
+    void EndProgram();
+    void PlaySound(int sound) { emit SoundRequested(sound); }
+
+    std::unique_ptr<TModalHost> ModalHost;
+    std::unique_ptr<TQtPlayerInterface> PlayerInterface;
+    std::unique_ptr<TGame> GameState;
+
+    TStarfield* Sky = nullptr;
+    TStatusArea* StatusPanel = nullptr;
+    TSidePanel* SidePanel = nullptr;
+    TContentArea* Content = nullptr;
+    TLinkButton* EndOfWeekLink = nullptr;
+    QHash<QString, TContentPanel*> Panels;
+
+    TStartScreenDialog* StartWindow = nullptr;
+    TScoreDialog* Score = nullptr;
+    TWorkingWindow* Working = nullptr;
+    TWelcomeDialog* Welcome = nullptr;
+    TNewsDialog* News = nullptr;
+    TProgressWindow* ProgressBox = nullptr;
+    TDepartureDialog* Departure = nullptr;
+    THelpWindow* Help = nullptr;
+
+    QTimer Startup;
+    QTimer StatusTicker;
+    QTimer HelpTicker;
+    bool Acting = false;
+    bool EndRequested = false;
+    bool Ended = false;
+};

@@ -1,0 +1,35 @@
+#pragma once
+// The animated starfield behind the main window's content: stars fly out of the middle of
+// the window towards the player. It can be switched off (a still backdrop) and drawn on a
+// black or a white sky.
+#include <QTimer>
+#include <QWidget>
+#include <random>
+#include <vector>
+
+class TStarfield : public QWidget {
+    Q_OBJECT
+public:
+    explicit TStarfield(QWidget* parent = nullptr);
+
+    void SetRunning(bool running);
+    bool IsRunning() const { return Running; }
+    void SetWhiteSky(bool white);
+    bool HasWhiteSky() const { return WhiteSky; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct TStar {
+        double X, Y, Z;
+    };
+    void Step();
+    TStar NewStar(bool anywhere);
+
+    std::vector<TStar> Stars;
+    std::mt19937 Rng{1984};
+    QTimer Timer;
+    bool Running = true;
+    bool WhiteSky = false;
+};

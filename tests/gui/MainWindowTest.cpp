@@ -1,0 +1,211 @@
+// The main window during play: menu links and their panels, End Of Week, the options panel,
+// the status area's blinking and the help window.
+#include <QCheckBox>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTableWidget>
+
+#include "GuiTestSupport.h"
+#include "company/Office.h"
+#include "ui/BlinkLabel.h"
+#include "ui/ContentPanel.h"
+#include "ui/HelpWindow.h"
+#include "ui/LinkButton.h"
+#include "ui/NewsFeedView.h"
+#include "ui/NewsPanel.h"
+#include "ui/ScoreDialog.h"
+#include "ui/SidePanel.h"
+#include "ui/Starfield.h"
+#include "ui/StatusArea.h"
+
+namespace {
+
+QList<TContentPanel*> VisiblePanels(TMainWindow& window) {
+    QList<TContentPanel*> shown;
+    for (auto* panel : window.findChildren<TContentPanel*>())
+        if (panel->isVisible()) shown.append(panel);
+    return shown;
+}
+
+TEST_F(TGuiTest, EveryMenuLinkOpensItsPanelAndBothCloseButtonsHideIt) {
+    const struct {
+        const char* Link;
+        const char* Title;
+    } links[] = {
+        {"Office and Equipment", "Invest"},
+        {"Bank And Investors", "Bank And Investors"},
+        {"Financial Info", "Financial Info"},
+        {"Hire Managers", "Managers"},
+        {"Development", "Development"},
+        {"Sales Charts", "Sales Charts"},
+        {"Future Releases", "Future Releases"},
+        {"News", "News"},
+        {"Market Info", "Market Info"},
+        {"Player", "Player"},
+        {"Company Details", "Company Details"},
+        {"Study And Tools", "Study And Tools"},
+        {"Game Options", "Options"},
+        {"Publishers Deal", "Publishers Deal"},
+        {"Release Calendar", "Release Calendar"},
+    };
+    QSignalSpy sounds(Window.get(), &TMainWindow::SoundRequested);
+    for (const auto& entry : links) {
+        SCOPED_TRACE(entry.Link);
+        for (bool useX : {true, false}) {
+            TLinkButton* link = Window->Link(QString::fromLatin1(entry.Link));
+            ASSERT_NE(link, nullptr);
+            QTest::mouseClick(link, Qt::LeftButton);
+            const auto shown = VisiblePanels(*Window);
+            ASSERT_EQ(shown.size(), 1);
+            TContentPanel* panel = shown.front();
+            EXPECT_EQ(panel->Title(), QString::fromLatin1(entry.Title));
+            // It fills the content area.
+            EXPECT_EQ(panel->geometry(), panel->parentWidget()->rect());
+            QTest::mouseClick(useX ? static_cast<QWidget*>(panel->XButton()) : panel->CloseLink(),
+                              Qt::LeftButton);
+            EXPECT_FALSE(panel->isVisible());
+        }
+    }
+    // Opening plays sound 0 (2 for Game Options), closing sound 3.
+    EXPECT_EQ(sounds.count(), 4 * static_cast<int>(std::size(links)));
+    EXPECT_EQ(sounds.last().at(0).toInt(), 3);
+
+    QTest::mouseClick(Window->Link("Next song"), Qt::LeftButton);
+    EXPECT_TRUE(VisiblePanels(*Window).isEmpty());
+}
+
+TEST_F(TGuiTest, EndOfWeekAdvancesTheWeekByLinkAndByKey) {
+    Start();
+    QLabel* week = Window->Status().WeekLabel();
+    EXPECT_EQ(week->text(), "Week 2, 1984");
+
+    QTest::mouseClick(Window->Link("End Of Week"), Qt::LeftButton);
+    EXPECT_EQ(week->text(), "Week 3, 1984");
+    EXPECT_TRUE(Window->StatusTimer().isActive());
+
+    QApplication::setActiveWindow(Window.get());
+    QTest::keyClick(Window.get(), Qt::Key_F5);
+    EXPECT_EQ(week->text(), "Week 4, 1984");
+    // The offscreen platform hands activation to every window shown, the working window too.
+    QApplication::setActiveWindow(Window.get());
+    QTest::keySequence(Window.get(), QKeySequence("Ctrl+E"));
+    EXPECT_EQ(week->text(), "Week 5, 1984");
+
+    // The week's news reached the feed and, through the "News" link, the news panel.
+    EXPECT_TRUE(Window->Side().Feed()->toPlainText().contains("NEWS @ Week 5, 1984"));
+    QTest::mouseClick(Window->Link("News"), Qt::LeftButton);
+    auto* news = dynamic_cast<TNewsPanel*>(Window->Panel("News"));
+    ASSERT_NE(news, nullptr);
+    EXPECT_TRUE(news->Text().contains("NEWS @ Week 5, 1984"));
+}
+
+TEST_F(TGuiTest, QuitGameShowsTheScoreSheetAndEndsTheProgram) {
+    Start();
+    QTest::mouseClick(Window->Link("Game Options"), Qt::LeftButton);
+    QTest::mouseClick(Window->Link("Quit Game"), Qt::LeftButton);
+
+    const QString score = Window->ScoreWindow().ScoreText();
+    EXPECT_FALSE(score.isEmpty());
+    EXPECT_TRUE(Modals().Saw("GAME IS OVER\nYour score : " + score));
+    QTableWidget* grid = Window->ScoreWindow().Grid();
+    EXPECT_EQ(grid->item(0, 0)->text(), "Player Name");
+    EXPECT_EQ(grid->item(0, 1)->text(), "Ada");
+    EXPECT_EQ(grid->item(10, 0)->text(), "Score");
+    EXPECT_EQ(grid->item(10, 1)->text(), score);
+    EXPECT_TRUE(Window->ProgramEnded());
+    EXPECT_FALSE(Window->isVisible());
+}
+
+TEST_F(TGuiTest, OptionsPanelSwitchesTheStarfieldAndOpensThePlayer) {
+    QTest::mouseClick(Window->Link("Game Options"), Qt::LeftButton);
+    TStarfield& sky = Window->Starfield();
+    ASSERT_TRUE(sky.IsRunning());
+    ASSERT_FALSE(sky.HasWhiteSky());
+    QTest::mouseClick(Window->Link("Starfield On/Off"), Qt::LeftButton);
+    QTest::mouseClick(Window->Link("Starfield Black/White"), Qt::LeftButton);
+    EXPECT_FALSE(sky.IsRunning());
+    EXPECT_TRUE(sky.HasWhiteSky());
+
+    ASSERT_NE(Window->Link("Save game && end turn"), nullptr);
+    QTest::mouseClick(Window->Link("Music And Sound"), Qt::LeftButton);
+    EXPECT_TRUE(Window->Panel("Player")->isVisible());
+}
+
+TEST_F(TGuiTest, MoneyAndSpaceBlinkBelowTheirLimits) {
+    Start();
+    auto& company = Game().State.Company;
+    const struct {
+        int Money;
+        int FreeSpace;
+        bool MoneyBlinks;
+        bool SpaceBlinks;
+    } cases[] = {{49999, 2, true, false}, {50000, 1, false, true}, {2000000, 5, false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Money);
+        company.Money = c.Money;
+        Game().State.Employees = OfficeSpace(Game()) - c.FreeSpace;
+        Window->RefreshStatus();
+        EXPECT_EQ(Window->Status().MoneyLabel()->text(), QString::number(c.Money));
+        EXPECT_EQ(Window->Status().MoneyLabel()->IsBlinking(), c.MoneyBlinks);
+        EXPECT_EQ(Window->Status().SpaceLabel()->IsBlinking(), c.SpaceBlinks);
+    }
+}
+
+TEST_F(TGuiTest, HelpWindowFollowsTheHintUnlessSwitchedOff) {
+    Start();
+    THelpWindow& help = Window->HelpWindow();
+    TLinkButton* bank = Window->Link("Bank And Investors");
+    // Hovering a link puts its hint in the status bar.
+    QTest::mouseMove(bank, bank->rect().center());
+    QTRY_COMPARE(Window->statusBar()->currentMessage(), bank->statusTip());
+    Window->HelpTick();
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_EQ(help.Hint(), bank->statusTip());
+    EXPECT_EQ(help.windowTitle(), "Help Window");
+
+    QCheckBox* showHelp = Window->Status().ShowHelpBox();
+    showHelp->setChecked(false);
+    EXPECT_FALSE(Game().Flags.ShowHelp);
+    Window->HelpTick();
+    EXPECT_FALSE(help.isVisible());
+    Window->HelpTick();
+    EXPECT_FALSE(help.isVisible());
+
+    showHelp->setChecked(true);
+    Window->statusBar()->showMessage("   ");
+    Window->HelpTick();
+    EXPECT_FALSE(help.isVisible());
+}
+
+TEST_F(TGuiTest, EveryLinkHasAHint) {
+    for (TLinkButton* link : Window->findChildren<TLinkButton*>()) {
+        SCOPED_TRACE(link->text().toStdString());
+        EXPECT_FALSE(link->statusTip().trimmed().isEmpty());
+    }
+    EXPECT_TRUE(Window->Link("End Of Week")->toolTip().contains("F5"));
+}
+
+TEST_F(TGuiTest, SidePanelNarrowsAndWidensWithItsSounds) {
+    QSignalSpy sounds(Window.get(), &TMainWindow::SoundRequested);
+    TSidePanel& side = Window->Side();
+    EXPECT_EQ(side.width(), TSidePanel::WideWidth);
+    side.SetWide(false);
+    side.SetWide(false);
+    EXPECT_EQ(side.width(), TSidePanel::NarrowWidth);
+    side.SetWide(true);
+    EXPECT_EQ(side.width(), TSidePanel::WideWidth);
+    ASSERT_EQ(sounds.count(), 2);
+    EXPECT_EQ(sounds.at(0).at(0).toInt(), 5);
+    EXPECT_EQ(sounds.at(1).at(0).toInt(), 4);
+}
+
+TEST_F(TGuiTest, ViewWorldNewsShowsTheNewsWindow) {
+    Start();
+    const size_t before = Modals().Shown.size();
+    QTest::mouseClick(Window->Link("View World News"), Qt::LeftButton);
+    ASSERT_EQ(Modals().Shown.size(), before + 1);
+    EXPECT_EQ(Modals().Shown.back().Caption, "NEWS");
+}
+
+} // namespace
