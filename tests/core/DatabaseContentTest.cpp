@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "shell/EmbeddedLists.h"
+#include "shell/GameDatabase.h"
 #include "state/PlatformTables.h"
 #include "state/TextFields.h"
 
@@ -70,13 +71,8 @@ std::vector<std::string> ReadLines(const std::string& fileName) {
     return lines;
 }
 
-// The game's rule, kept here on its own: the first table row, in index order, whose full name
-// occurs in the database name, letter case ignored; -1 when none does.
 int ResolvePlatform(const std::string& name) {
-    const std::string upper = Upper(Trim(name));
-    for (int i = 0; i < PlatformCount; ++i)
-        if (upper.find(Upper(Platforms[i].FullName)) != std::string::npos) return i;
-    return -1;
+    return ResolvePlatformName(name).Platform;
 }
 
 struct TTitleLine {

@@ -1,0 +1,288 @@
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include "GameFixture.h"
+#include "company/ManagerGrids.h"
+#include "persist/PlayerProfile.h"
+#include "shell/GameDatabase.h"
+#include "shell/StartScreen.h"
+#include "state/TextFields.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class GameDatabaseTest : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        Game.State.UpcomingGames.Clear();
+        Company.Year = 1986;
+        Company.Week = 10;
+        for (auto& text : Game.BonusTexts)
+            text.clear();
+    }
+    const TGameList& Upcoming() const { return Game.State.UpcomingGames; }
+};
+
+TEST_F(GameDatabaseTest, PlatformNamesResolveByContainmentInTableOrder) {
+    EXPECT_EQ(ResolvePlatformName(" commodore 64 ").Platform, 1);
+    EXPECT_EQ(ResolvePlatformName("Commodore 64").Year, 1982);
+    EXPECT_EQ(ResolvePlatformName("NES").Platform, 12);
+    EXPECT_EQ(ResolvePlatformName("SNES").Platform, 12); // "NES" comes first in the table
+    EXPECT_EQ(ResolvePlatformName("PlayStation 2").Platform, 14);
+    EXPECT_EQ(ResolvePlatformName("MS-DOS").Platform, 3);
+    EXPECT_EQ(ResolvePlatformName("Vectrex").Platform, -1);
+}
+
+TEST_F(GameDatabaseTest, AnnouncedTitleTakesItsFieldsAndReleaseWeek) {
+    EXPECT_TRUE(AnnounceTitle(Game, "Moon Harvest\t1985\tOrbital Toys Incorporated\tDOS,Amiga", 2, false));
+    ASSERT_EQ(Upcoming().RealCount(), 2);
+    const TGameEntry& dos = Upcoming()[0];
+    EXPECT_EQ(dos.Title.Str(), "Moon Harvest");
+    EXPECT_EQ(dos.Developer.Str(), "Orbital Toys In");
+    EXPECT_EQ(dos.Platform, 3);
+    EXPECT_EQ(dos.Genre, 2);
+    EXPECT_EQ(dos.ReleaseYear, 1986); // released already: the current year
+    EXPECT_GE(dos.ReleaseWeek, 10);
+    EXPECT_LE(dos.ReleaseWeek, 51);
+    EXPECT_GE(dos.Quality, 75);
+    EXPECT_LE(dos.Quality, 99);
+    EXPECT_EQ(Upcoming()[1].Platform, 0);
+
+    // Not yet released platforms, and seeding, keep the platform's year.
+    Game.State.UpcomingGames.Clear();
+    AnnounceTitle(Game, "Tank Ballet\t1990\tX\tWindows", 0, false);
+    EXPECT_EQ(Upcoming()[0].ReleaseYear, 1990);
+    AnnounceTitle(Game, "Old Timer\t1981\tX\tApple II", 0, true);
+    EXPECT_EQ(Upcoming()[1].ReleaseYear, 1981);
+
+    // Week 52 releases in week 52.
+    Company.Week = 52;
+    AnnounceTitle(Game, "Late Show\t1986\tX\tDOS", 0, false);
+    EXPECT_EQ(Upcoming()[2].ReleaseWeek, 52);
+}
+
+TEST_F(GameDatabaseTest, UnknownPlatformsAddNothingButTheLineIsUsed) {
+    EXPECT_TRUE(AnnounceTitle(Game, "Ghost Ship\t1985\tX\tVectrex,Odyssey", 1, false));
+    EXPECT_EQ(Upcoming().RealCount(), 0);
+}
+
+TEST_F(GameDatabaseTest, CommodoreTitlesAreUsuallyConvertedToSpectrumAndAmstrad) {
+    int spectrum = 0, amstrad = 0;
+    const int runs = 1000;
+    for (int run = 0; run < runs; ++run) {
+        Game.State.UpcomingGames.Clear();
+        AnnounceTitle(Game, "Bouncer\t1985\tX\tCommodore 64", 0, false);
+        for (const auto& entry : Upcoming()) {
+            spectrum += entry.Platform == 6;
+            amstrad += entry.Platform == 7;
+        }
+    }
+    EXPECT_NEAR(spectrum / double(runs), 0.8, 0.05);
+    EXPECT_NEAR(amstrad / double(runs), 0.6, 0.05);
+}
+
+TEST_F(GameDatabaseTest, TheSameTitleOnTheSamePlatformIsNotAnnouncedTwice) {
+    AnnounceTitle(Game, "Echo\t1985\tX\tDOS", 0, false);
+    AnnounceTitle(Game, "Filler\t1985\tX\tAmiga", 0, false);
+    // With two real entries only the last one is compared.
+    EXPECT_TRUE(AnnounceTitle(Game, "Echo\t1985\tX\tDOS", 0, false));
+    EXPECT_EQ(Upcoming().RealCount(), 3);
+    // With three, the one before the last too.
+    AnnounceTitle(Game, "Filler\t1985\tX\tSpectrum", 0, false);
+    EXPECT_FALSE(AnnounceTitle(Game, "ECHO \t1985\tX\tDOS", 0, false));
+    EXPECT_EQ(Upcoming().RealCount(), 4);
+    EXPECT_TRUE(AnnounceTitle(Game, "Echo\t1985\tX\tAmiga", 0, false));
+    EXPECT_EQ(Upcoming().RealCount(), 5);
+}
+
+TEST_F(GameDatabaseTest, BonusListsRaiseQualityBySubstring) {
+    Game.BonusTexts[TopGames] = "Star Raiders of the Deep\t\r\n";
+    Game.BonusTexts[BestGames] = "star raiders\t\r\n";
+    for (int run = 0; run < 50; ++run) {
+        Game.State.UpcomingGames.Clear();
+        AnnounceTitle(Game, "Star Raiders\t1985\tX\tDOS", 0, false);
+        const int quality = Upcoming()[0].Quality;
+        EXPECT_GE(quality, 75 + 30 + 15);
+        EXPECT_LE(quality, 99 + 49 + 29);
+    }
+}
+
+TEST_F(GameDatabaseTest, SeedingLooksAtTheFirst41LinesAndOnlyOlderTitles) {
+    Company.Year = 1984;
+    for (auto& list : Game.TitleLists)
+        list.clear();
+    auto& action = Game.TitleLists[0];
+    for (int k = 0; k < 45; ++k)
+        action.push_back("T" + std::to_string(k) + "\t" + (k % 2 ? "1983" : "1984") + "\tX\tDOS");
+    SeedTitles(Game);
+    // Odd lines 1..39 are older than 1984 and within the first 41: twenty titles.
+    EXPECT_EQ(Upcoming().RealCount(), 20);
+    EXPECT_EQ(action.size(), 25u);
+    EXPECT_EQ(action[0], "T0\t1984\tX\tDOS");
+    EXPECT_EQ(action[21], "T41\t1983\tX\tDOS");  // beyond line 40: left alone
+    EXPECT_EQ(Upcoming()[0].Title.Str(), "T39"); // from line 40 down
+}
+
+TEST_F(GameDatabaseTest, WeeklyTitlesNeverPickTheLastLine) {
+    for (auto& list : Game.TitleLists)
+        list.clear();
+    Game.TitleLists[3] = {"Only\t1980\tX\tDOS", "Last\t1980\tX\tDOS"};
+    WeeklyTitles(Game);
+    ASSERT_EQ(Game.TitleLists[3].size(), 1u);
+    EXPECT_EQ(Game.TitleLists[3][0], "Last\t1980\tX\tDOS");
+    WeeklyTitles(Game); // one line left: never picked
+    EXPECT_EQ(Game.TitleLists[3].size(), 1u);
+    EXPECT_EQ(Upcoming().RealCount(), 1);
+    // A line without a year is a broken installation.
+    Game.TitleLists[4] = {"Broken\tsoon\tX\tDOS", "Last\t1980\tX\tDOS"};
+    EXPECT_THROW(WeeklyTitles(Game), EGameRange);
+}
+
+TEST_F(GameDatabaseTest, EndDateFromTheDatabase) {
+    ApplyDataDiff(Game, {"YEAR=1994", "WEEK=52", "something else"});
+    EXPECT_EQ(Game.EndYear, 1994);
+    EXPECT_EQ(Game.EndWeek, 52);
+    EXPECT_THROW(ApplyDataDiff(Game, {"YEAR=2011"}), EGameRange);
+    EXPECT_THROW(ApplyDataDiff(Game, {"WEEK=x"}), EGameRange);
+}
+
+struct GridCase {
+    TManagerKind Kind;
+    int Rating;
+    int ShareLow, ShareHigh;
+    int WageBase; // before the 0..999 draw
+};
+
+TEST_F(GameDatabaseTest, CandidateGridsFollowTheirFormulas) {
+    // Ratings 100 keep 100 only when the two ±9 draws cancel out; pin the draws with a script.
+    const GridCase cases[] = {
+        {TManagerKind::LeadProgrammer, 100, 14, 18, (400 / 12) * 650 + 5000 + 13000},
+        {TManagerKind::ProjectLeader, 96, 11, 13, (384 / 12) * 650 + 5000 + 8000},
+        {TManagerKind::LeadDesigner, 71, 9, 12, (284 / 12) * 650 + 5000 + 2000},
+        {TManagerKind::LeadProgrammer, 30, 5, 9, (120 / 12) * 650},
+        {TManagerKind::LeadProgrammer, 31, 5, 9, (124 / 12) * 650 + 1000},
+    };
+    for (const auto& c : cases) {
+        // line 1 is a filler so that the starter rule of row 1 does not apply
+        SetRandomValues({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+        FillCandidateGrid(Game, c.Kind, {"Filler\t50", "Pat Quill\t" + std::to_string(c.Rating)});
+        const TManagerCandidate* m = Game.Panels.Managers.AtRow(c.Kind, 2);
+        ASSERT_NE(m, nullptr);
+        EXPECT_EQ(m->Name, "Pat Quill");
+        EXPECT_EQ(m->Rating, c.Rating);
+        EXPECT_GE(m->Share, c.ShareLow);
+        EXPECT_LE(m->Share, c.ShareHigh);
+        EXPECT_EQ(m->Wage, c.WageBase) << c.Rating;
+    }
+}
+
+TEST_F(GameDatabaseTest, CandidateRatingsAreClampedAndStartersAreModest) {
+    for (int run = 0; run < 30; ++run) {
+        FillCandidateGrid(Game, TManagerKind::ProjectLeader,
+                          {"Starter\t90", "Low\t20", "High\t100", "Random\t0"});
+        const auto& grid = Game.Panels.Managers.Lists[1];
+        ASSERT_EQ(grid.size(), 4u);
+        EXPECT_GE(grid[0].Rating, 25);
+        EXPECT_LE(grid[0].Rating, 27);
+        EXPECT_EQ(grid[0].Wage, 4000);
+        EXPECT_EQ(grid[0].Share, 1);
+        for (size_t i = 1; i < grid.size(); ++i) {
+            EXPECT_GE(grid[i].Rating, 25);
+            EXPECT_LE(grid[i].Rating, 100);
+        }
+        EXPECT_LE(grid[3].Rating, 25 + 39 + 9);
+    }
+    // The first lead programmer is no starter.
+    SetRandomValues({0, 0});
+    FillCandidateGrid(Game, TManagerKind::LeadProgrammer, {"Ace\t90"});
+    EXPECT_EQ(Game.Panels.Managers.Lists[0][0].Rating, 90);
+}
+
+// A program folder of its own holding a copy of the built database.
+class StartGameTest : public GameFixture {
+protected:
+    fs::path Dir = fs::temp_directory_path() / ("quillon-start-" + std::to_string(::getpid()));
+    void SetUp() override {
+        GameFixture::SetUp();
+        fs::create_directories(Dir);
+        fs::copy_file(fs::path(QUILLON_BINARY_DIR) / "Database.pck", Dir / "Database.pck",
+                      fs::copy_options::overwrite_existing);
+        SetAppDirectory(Dir.string());
+    }
+    void TearDown() override {
+        SetAppDirectory(QUILLON_BINARY_DIR);
+        fs::remove_all(Dir);
+    }
+};
+
+TEST_F(StartGameTest, EmptyNamesAreRefused) {
+    Game.Panels.StartScreen.PlayerName = "  ";
+    Game.Panels.StartScreen.CompanyName = "Pixel Forge";
+    EXPECT_FALSE(StartGame(Game));
+    ASSERT_FALSE(Player.Messages.empty());
+    EXPECT_EQ(Player.Messages.back().Text, "Player Name and Company Name cannot be empty");
+    EXPECT_EQ(Player.Messages.back().Caption, "Error");
+    EXPECT_FALSE(fs::exists(Dir / "player.ini"));
+}
+
+TEST_F(StartGameTest, StartGameReadsTheDatabaseAndWritesTheProfile) {
+    ShowStartScreen(Game);
+    EXPECT_EQ(Game.Panels.StartScreen.DataPackLabel, "DataPack : Y1994/W51");
+    Game.Panels.StartScreen.PlayerName = " Ada ";
+    Game.Panels.StartScreen.CompanyName = "Pixel Forge";
+    Game.Panels.StartScreen.Difficulty = 3;
+    ASSERT_TRUE(StartGame(Game));
+    for (const auto& list : Game.TitleLists)
+        EXPECT_GE(list.size(), 250u);
+    EXPECT_EQ(Game.Panels.Managers.Lists[0].size(), 32u);
+    EXPECT_EQ(Game.Panels.Managers.Lists[1].size(), 20u);
+    EXPECT_EQ(Game.Panels.Managers.Lists[2].size(), 14u);
+    EXPECT_EQ(Company.Difficulty, 3);
+    EXPECT_EQ(Company.PlayerName.Str(), "Ada");
+    const auto profile = ReadPlayerProfile(Dir.string());
+    ASSERT_TRUE(profile.has_value());
+    EXPECT_EQ(profile->PlayerName, "Ada");
+    EXPECT_EQ(profile->CompanyName, "Pixel Forge");
+    EXPECT_EQ(profile->ShowHelp, true);
+    // Nothing of the database is left lying around.
+    EXPECT_FALSE(fs::exists(Dir / "actiongames.txt"));
+    EXPECT_FALSE(fs::exists(Dir / "datadiff.txt"));
+}
+
+TEST_F(StartGameTest, AMissingOrDamagedDatabaseIsReportedNotFatal) {
+    Game.Panels.StartScreen.PlayerName = "Ada";
+    Game.Panels.StartScreen.CompanyName = "Pixel Forge";
+    fs::remove(Dir / "Database.pck");
+    EXPECT_FALSE(StartGame(Game));
+    EXPECT_EQ(Player.Messages.back().Caption, "Error");
+    EXPECT_NE(Player.Messages.back().Text.find("Database.pck"), std::string::npos);
+
+    std::ofstream(Dir / "Database.pck", std::ios::binary) << "QARC garbage that is no archive";
+    Player.Messages.clear();
+    EXPECT_FALSE(StartGame(Game));
+    ASSERT_FALSE(Player.Messages.empty());
+    EXPECT_EQ(Player.Messages.back().Caption, "Error");
+    EXPECT_TRUE(Game.TitleLists[0].empty());
+}
+
+TEST_F(StartGameTest, ProfileLinesAndLoadWithoutSave) {
+    std::ofstream(Dir / "Player.INI", std::ios::binary) << "Bo\r\nBo's Bytes\r\n";
+    Game.Flags.ShowHelp = false;
+    ShowStartScreen(Game);
+    EXPECT_EQ(Game.Panels.StartScreen.PlayerName, "Bo");
+    EXPECT_EQ(Game.Panels.StartScreen.CompanyName, "Bo's Bytes");
+    EXPECT_FALSE(Game.Flags.ShowHelp); // two lines: the box stays as it was
+    std::ofstream(Dir / "Player.INI", std::ios::binary | std::ios::trunc) << "Bo\r\nBo's Bytes\r\nTrue\r\n";
+    ShowStartScreen(Game);
+    EXPECT_TRUE(Game.Flags.ShowHelp);
+
+    EXPECT_FALSE(LoadSavedGame(Game));
+    EXPECT_EQ(Player.Messages.back().Text, "No saved game exists");
+    EXPECT_EQ(Player.Messages.back().Caption, "No save game");
+    EXPECT_FALSE(Game.Flags.LoadRequested);
+}
+
+} // namespace
