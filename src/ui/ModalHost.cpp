@@ -2,13 +2,17 @@
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QDir>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <algorithm>
 
-TModalHost::TModalHost() : AutoClose(qEnvironmentVariableIsSet("QUILLON_AUTOCLOSE_DIALOGS")) {}
+TModalHost::TModalHost()
+    : AutoClose(qEnvironmentVariableIsSet("QUILLON_AUTOCLOSE_DIALOGS")),
+      ShotFolder(qEnvironmentVariable("QUILLON_DIALOG_SHOTS")) {}
 
 void CloseUnanswered(QDialog& dialog) {
     if (!dialog.isVisible()) return;
@@ -35,8 +39,15 @@ int TModalHost::Exec(QDialog& dialog, const QString& text) {
             Gestures.pop_front();
         }
         QPointer<QDialog> target(&dialog);
+        QString shot;
+        if (!ShotFolder.isEmpty())
+            shot = QDir(ShotFolder)
+                       .filePath(QStringLiteral("dialog-%1-%2.png")
+                                     .arg(Shown.size(), 2, 10, QLatin1Char('0'))
+                                     .arg(dialog.windowTitle().remove(QRegularExpression("[^A-Za-z]"))));
         // Runs once the dialog's own event loop is up.
-        QTimer::singleShot(0, &dialog, [target, gesture] {
+        QTimer::singleShot(0, &dialog, [target, gesture, shot] {
+            if (target && !shot.isEmpty()) target->grab().save(shot);
             if (target && gesture) gesture(*target);
             if (target) CloseUnanswered(*target);
         });

@@ -3,7 +3,8 @@
 // exec(). With automatic closing on (tests, screenshot runs, or the environment variable
 // QUILLON_AUTOCLOSE_DIALOGS) each dialog is still built and shown, its caption and text are
 // recorded, a queued gesture may act on it, and whatever stays open is then closed, so an
-// unattended run never blocks.
+// unattended run never blocks. With QUILLON_DIALOG_SHOTS naming a folder, an unattended run
+// also leaves a picture of every dialog there, for reviewing their looks.
 #include <QString>
 #include <deque>
 #include <functional>
@@ -27,6 +28,7 @@ public:
     std::vector<TShownDialog> Shown;
     // Gestures for the next automatically closed dialogs, one per dialog, in order.
     std::deque<std::function<void(QDialog&)>> Gestures;
+    QString ShotFolder;
 
     bool Saw(const QString& text) const;
     int CountOf(const QString& text) const;

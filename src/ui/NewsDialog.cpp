@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/Cp1252.h"
 #include "ui/LinkButton.h"
@@ -62,7 +63,10 @@ void TNewsDialog::SetTexts(const TNewsTexts& texts) {
     Business->setText(FromCoreText(texts.BusinessNews));
     Software->setText(FromCoreText(texts.GenreNews));
     Hardware->setText(FromCoreText(texts.HardwareNews));
-    adjustSize();
+    // Wrapped labels need their height worked out for the width the window will have.
+    const int width = std::max(760, minimumSizeHint().width());
+    layout()->activate();
+    resize(width, std::max(layout()->totalHeightForWidth(width), 260));
 }
 
 QString TNewsDialog::AllText() const {

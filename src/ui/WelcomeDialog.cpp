@@ -15,11 +15,12 @@ QString TWelcomeDialog::Text() {
 TWelcomeDialog::TWelcomeDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Welcome"));
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(24, 20, 24, 16);
+    layout->setContentsMargins(28, 24, 28, 18);
+    layout->setSpacing(16);
     auto* text = new QLabel(Text(), this);
     text->setTextFormat(Qt::PlainText);
     text->setWordWrap(true);
-    text->setMinimumWidth(420);
+    text->setMinimumWidth(520);
     layout->addWidget(text);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);

@@ -49,6 +49,11 @@ TEST_F(TGuiTest, MessagesAndQuestionsKeepTheirTextsAndAnswers) {
     // Nobody answering a Yes/No question means No.
     EXPECT_EQ(ui.Ask("Add it again?", "Confirmation", TButtons::YesNo), TAnswer::No);
     EXPECT_EQ(Modals().Shown.back().Caption, "Confirmation");
+
+    const std::string leaving =
+        "Your Lead Programmer got a better offer, he will leave your company at the end of this week";
+    ui.ShowDeparture(leaving);
+    EXPECT_EQ(Modals().Shown.back().Text, FromCp1252(leaving));
 }
 
 TEST_F(TGuiTest, FeedShowsEachStyleInItsFontAndScrollsRound) {
