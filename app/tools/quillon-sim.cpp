@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "shell/Bot.h"
 #include "shell/GameActions.h"
 #include "shell/InitialiseWorld.h"
 #include "shell/NewGame.h"
@@ -29,6 +30,8 @@ Plays a game of Quillon without a window and prints one line per week and the sc
   --player NAME     player name (default "Sim Player")
   --company NAME    company name (default "Sim Studios")
   --json FILE       write a summary of the final state as one JSON object
+  --bot             let a simple built-in player manage the company (see src/shell/Bot.h):
+                    assistants, borrowing, an investor and repaying
   --trace world     print, every week, the economy, the boom platform, the hot genre, every
                     genre's popularity and trend and every platform's machines sold and in use
   --help            this text
@@ -44,6 +47,7 @@ struct TOptions {
     std::string Company = "Sim Studios";
     std::string JsonFile;
     bool TraceWorld = false;
+    bool Bot = false;
 };
 
 [[noreturn]] void Fail(const std::string& message) {
@@ -63,6 +67,10 @@ TOptions ParseOptions(int argc, char** argv) {
     TOptions options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--bot") {
+            options.Bot = true;
+            continue;
+        }
         if (arg == "--help" || arg == "-h") {
             std::cout << Usage;
             std::exit(0);
@@ -153,6 +161,20 @@ void WriteJson(const std::string& file, const TGame& game, const TScriptedPlayer
     out << "  \"score\": " << (over ? player.ScoreSheets.back().Score : 0) << ",\n";
     out << "  \"gameOver\": " << (game.Flags.GameOver ? "true" : "false") << ",\n";
     out << "  \"seed\": " << seed << ",\n";
+    int64_t yearCosts = 0, yearInterest = 0, yearIncome = 0;
+    if (c.Year >= 1983 && c.Year <= 2010)
+        for (int w = 1; w <= c.Week; ++w) {
+            yearCosts += c.HistCosts[c.Year][w];
+            yearInterest += c.HistInterest[c.Year][w];
+            yearIncome += c.HistIncome[c.Year][w];
+        }
+    out << "  \"loanRate\": " << int{c.LoanRate} << ",\n";
+    out << "  \"employees\": " << game.State.Employees << ",\n";
+    out << "  \"hasInvestor\": " << (c.HasInvestor ? "true" : "false") << ",\n";
+    out << "  \"creditLine\": " << game.Tunables.CreditLine << ",\n";
+    out << "  \"yearCosts\": " << yearCosts << ",\n";
+    out << "  \"yearInterest\": " << yearInterest << ",\n";
+    out << "  \"yearIncome\": " << yearIncome << ",\n";
     out << "  \"company\": " << JsonString(c.CompanyName.Str()) << ",\n";
     out << "  \"economy\": " << int{c.Economy} << ",\n";
     out << "  \"economyFalling\": " << (c.EconomyFalling ? "true" : "false") << ",\n";
@@ -204,6 +226,7 @@ int main(int argc, char** argv) {
     if (options.TraceWorld) TraceWorld(game);
     for (long played = 1; player.ScoreSheets.empty() && (options.Weeks < 0 || played < options.Weeks);
          ++played) {
+        if (options.Bot) BotTakesTurn(game);
         EndOfWeek(game);
         if (!player.ScoreSheets.empty()) break;
         PrintWeek(game);
