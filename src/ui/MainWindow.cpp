@@ -323,6 +323,8 @@ void TMainWindow::StartupTick() {
         EndProgram();
         return;
     }
+    // The start screen may have brought the player's help choice from the profile.
+    StatusPanel->ShowHelpBox()->setChecked(game.Flags.ShowHelp);
     if (!game.Flags.LoadRequested) Modals().Exec(*Welcome, TWelcomeDialog::Text());
     Perform([&game] { InitialiseWorld(game); });
     if (Ended) return;
