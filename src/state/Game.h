@@ -16,6 +16,7 @@
 #include "shell/GameDatabase.h"
 #include "shell/StartScreen.h"
 #include "sim/NewsFeed.h"
+#include "sim/Sales.h"
 #include "state/ChoiceList.h"
 #include "state/GameList.h"
 #include "state/PlayerInterface.h"
@@ -68,6 +69,8 @@ struct TRunFlags {
     // The year's predicted boom platform and hot genre have come true.
     bool BoomConfirmed = false;
     bool GenreBoomConfirmed = false;
+    // A player's game reached the publisher's target chart position.
+    bool ObjectiveReached = false;
 };
 
 struct TGameState {
@@ -116,6 +119,7 @@ struct TPanels {
     // "Current Best overall platforms": "1." to "5.", each followed by a platform's full name.
     std::array<std::string, 5> BestPlatforms;
     std::array<TGenreLight, 7> GenreLights{};
+    TSalesChart Chart;
 };
 
 class TGame {
