@@ -5,6 +5,8 @@
 #include "archive/ArchiveManager.h"
 #include "archive/ArchiveUi.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -20,21 +22,23 @@ namespace {
 fs::path ScratchRoot() {
     std::error_code ec;
     // Memory-backed when available: every run writes the extracted files.
-    fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
-    fs::path root = base / ("quillon-fuzz-archive-" + std::to_string(::getpid()));
+    const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+    const std::string prefix = "quillon-fuzz-archive-";
+    // libFuzzer may end a run without running exit handlers; clear what finished runs left.
+    for (const auto& e : fs::directory_iterator(base, ec)) {
+        const std::string name = e.path().filename().string();
+        if (name.rfind(prefix, 0) != 0) continue;
+        const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            fs::remove_all(e.path(), ec);
+    }
+    fs::path root = base / (prefix + std::to_string(::getpid()));
     fs::create_directories(root);
     return root;
 }
 
 const fs::path& Root() {
-    static const fs::path root = [] {
-        fs::path r = ScratchRoot();
-        std::atexit([] {
-            std::error_code ec;
-            fs::remove_all(Root(), ec);
-        });
-        return r;
-    }();
+    static const fs::path root = ScratchRoot();
     return root;
 }
 
