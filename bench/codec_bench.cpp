@@ -17,78 +17,86 @@
 namespace {
 
 using TClock = std::chrono::steady_clock;
-constexpr int Repeats = 3; // best of, to keep other load on the machine out of the figures
+constexpr int Repeats = 5; // best of, to keep other load on the machine out of the figures
 
 struct TFigures {
     size_t Compressed = 0;
-    double CompressSeconds = 0;
-    double ExpandSeconds = 0;
+    double CompressSeconds = 1e30;
+    double ExpandSeconds = 1e30;
 };
 
 template <typename TFn>
-double BestSeconds(TFn&& fn) {
-    double best = 1e30;
-    for (int r = 0; r < Repeats; ++r) {
-        const auto t0 = TClock::now();
-        fn();
-        best = std::min(best, std::chrono::duration<double>(TClock::now() - t0).count());
-    }
-    return best;
+void Time(double& best, TFn&& fn) {
+    const auto t0 = TClock::now();
+    fn();
+    best = std::min(best, std::chrono::duration<double>(TClock::now() - t0).count());
 }
 
-TFigures RunOurs(const std::vector<uint8_t>& data, TBlockMan& man) {
-    TQuietArchiveUi ui;
-    TCompressor compressor(man, ui);
-    TExpander expander(man, ui);
-    TFigures f;
-    std::vector<uint8_t> coded;
-    f.CompressSeconds = BestSeconds([&] {
-        TBitFile archive(std::vector<uint8_t>{});
-        for (size_t pos = 0; pos < data.size(); pos += ArchiveBlockSize) {
-            const size_t n = std::min<size_t>(ArchiveBlockSize, data.size() - pos);
-            std::memcpy(compressor.BlockBuffer(), data.data() + pos, n);
-            compressor.CompressBlock(archive, static_cast<int32_t>(n));
+// Both codecs on one file. The runs alternate between the two, so that a burst of other work on the
+// machine hits both alike.
+class TFileRun {
+public:
+    TFileRun(const std::vector<uint8_t>& data, TBlockMan& man)
+        : Data(data), Compressor(man, Ui), Expander(man, Ui), Back(data.size()),
+          BzCoded(data.size() + data.size() / 100 + 600), BzBack(data.size() + 1) {}
+
+    void Run() {
+        for (int r = 0; r < Repeats; ++r) {
+            Time(Ours.CompressSeconds, [&] { CompressOurs(); });
+            Time(Bzip2.CompressSeconds, [&] { CompressBzip2(); });
+            Time(Ours.ExpandSeconds, [&] { ExpandOurs(); });
+            Time(Bzip2.ExpandSeconds, [&] { ExpandBzip2(); });
         }
-        coded = archive.MemoryBytes();
-    });
-    f.Compressed = coded.size();
-    std::vector<uint8_t> back(data.size());
-    f.ExpandSeconds = BestSeconds([&] {
-        TBitFile archive(coded);
+        if (Back != Data) throw std::runtime_error("round trip failed");
+        Ours.Compressed = Coded.size();
+        Bzip2.Compressed = BzCodedLen;
+    }
+
+    TFigures Ours, Bzip2;
+
+private:
+    void CompressOurs() {
+        TBitFile archive(std::vector<uint8_t>{});
+        for (size_t pos = 0; pos < Data.size(); pos += ArchiveBlockSize) {
+            const size_t n = std::min<size_t>(ArchiveBlockSize, Data.size() - pos);
+            std::memcpy(Compressor.BlockBuffer(), Data.data() + pos, n);
+            Compressor.CompressBlock(archive, static_cast<int32_t>(n));
+        }
+        Coded = archive.MemoryBytes();
+    }
+    void ExpandOurs() {
+        TBitFile archive(Coded);
         size_t at = 0;
-        while (archive.Position() < static_cast<int64_t>(coded.size()))
-            expander.ExpandBlock(archive, [&](const uint8_t* p, size_t n) {
-                if (at + n > back.size()) throw std::runtime_error("expanded too much");
-                std::memcpy(back.data() + at, p, n);
+        while (archive.Position() < static_cast<int64_t>(Coded.size()))
+            Expander.ExpandBlock(archive, [&](const uint8_t* p, size_t n) {
+                if (at + n > Back.size()) throw std::runtime_error("expanded too much");
+                std::memcpy(Back.data() + at, p, n);
                 at += n;
             });
-        if (at != data.size()) throw std::runtime_error("expanded too little");
-    });
-    if (back != data) throw std::runtime_error("round trip failed");
-    return f;
-}
-
-TFigures RunBzip2(const std::vector<uint8_t>& data) {
-    TFigures f;
-    std::vector<char> coded(data.size() + data.size() / 100 + 600);
-    unsigned codedLen = 0;
-    f.CompressSeconds = BestSeconds([&] {
-        codedLen = static_cast<unsigned>(coded.size());
-        if (BZ2_bzBuffToBuffCompress(coded.data(), &codedLen,
-                                     const_cast<char*>(reinterpret_cast<const char*>(data.data())),
-                                     static_cast<unsigned>(data.size()), 9, 0, 0) != BZ_OK)
+        if (at != Data.size()) throw std::runtime_error("expanded too little");
+    }
+    void CompressBzip2() {
+        BzCodedLen = static_cast<unsigned>(BzCoded.size());
+        if (BZ2_bzBuffToBuffCompress(BzCoded.data(), &BzCodedLen,
+                                     const_cast<char*>(reinterpret_cast<const char*>(Data.data())),
+                                     static_cast<unsigned>(Data.size()), 9, 0, 0) != BZ_OK)
             throw std::runtime_error("bzip2 compression failed");
-    });
-    f.Compressed = codedLen;
-    std::vector<char> back(data.size() + 1);
-    f.ExpandSeconds = BestSeconds([&] {
-        unsigned len = static_cast<unsigned>(back.size());
-        if (BZ2_bzBuffToBuffDecompress(back.data(), &len, coded.data(), codedLen, 0, 0) != BZ_OK ||
-            len != data.size())
+    }
+    void ExpandBzip2() {
+        unsigned len = static_cast<unsigned>(BzBack.size());
+        if (BZ2_bzBuffToBuffDecompress(BzBack.data(), &len, BzCoded.data(), BzCodedLen, 0, 0) != BZ_OK ||
+            len != Data.size())
             throw std::runtime_error("bzip2 expansion failed");
-    });
-    return f;
-}
+    }
+
+    const std::vector<uint8_t>& Data;
+    TQuietArchiveUi Ui;
+    TCompressor Compressor;
+    TExpander Expander;
+    std::vector<uint8_t> Coded, Back;
+    std::vector<char> BzCoded, BzBack;
+    unsigned BzCodedLen = 0;
+};
 
 double Rate(size_t bytes, double seconds) {
     return static_cast<double>(bytes) / 1e6 / seconds;
@@ -119,14 +127,16 @@ int main(int argc, char** argv) {
                 "ratio", "comp", "bz comp", "ratio", "expand", "bz exp", "ratio");
     TBlockMan man;
     size_t totalSize = 0;
-    TFigures totalOurs, totalBz;
+    TFigures totalOurs{0, 0, 0}, totalBz{0, 0, 0};
     for (const auto& path : files) {
         std::ifstream in(path, std::ios::binary);
         const std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)),
                                         std::istreambuf_iterator<char>());
         if (data.empty()) continue;
-        const TFigures ours = RunOurs(data, man);
-        const TFigures bz = RunBzip2(data);
+        TFileRun run(data, man);
+        run.Run();
+        const TFigures& ours = run.Ours;
+        const TFigures& bz = run.Bzip2;
         PrintRow(path.filename().string(), data.size(), ours, bz);
         totalSize += data.size();
         totalOurs.Compressed += ours.Compressed;

@@ -88,6 +88,8 @@ void TStrucAriEncoder::PutBitPlusPending(uint32_t bit) {
 void TStrucAriEncoder::Finish() {
     ++Pending;
     PutBitPlusPending(Low >= AriDetail::FirstQuarter ? 1u : 0u);
+    for (; AccBits >= 8; AccBits -= 8)
+        Out.WriteByte(static_cast<uint8_t>(Acc >> (AccBits - 8)));
     if (AccBits > 0) Out.WriteByte(static_cast<uint8_t>(Acc << (8 - AccBits)));
     AccBits = 0;
     Out.ResetBits();

@@ -30,8 +30,8 @@ public:
     int N = 0;
     int32_t Increment = 1;
     int32_t Limit = 0;
-    // Padded with zeros past N + 1 so that the search and the update can work four entries at a time.
-    static constexpr int Slots = MaxSymbols + 2 + 6;
+    // Padded with zeros past N + 1 so that the search and the update can work eight entries at a time.
+    static constexpr int Slots = MaxSymbols + 2 + 10;
     alignas(16) int32_t Cum[Slots];
     int32_t Freq[Slots];
     uint8_t SymbolToIndex[MaxSymbols]; // relative symbol -> index 1..N
@@ -68,16 +68,18 @@ constexpr uint32_t FirstQuarter = 0x4000;
 // Division by a model total is done as a multiplication by a rounded-up reciprocal: with
 // m = floor(2^44 / d) + 1, (x * m) >> 44 equals x div d for every x <= 65536 * d once d < 2^14.
 // Here x is a range times a cumulative count, so that always holds; totals never pass 8192 (the
-// largest limit) plus one increment.
+// largest limit) plus one increment. The product range * m * cum stays below 2^61, so range * m can
+// be formed first, once for both ends of the new interval.
 constexpr int ReciprocalShift = 44;
 constexpr int32_t MaxTotal = 8192 + 64;
 extern const std::array<uint64_t, MaxTotal + 1> Reciprocals;
 
-// range * cum div total, with cum <= total.
-inline uint32_t Scale(uint32_t range, int32_t cum, int32_t total) {
-    return static_cast<uint32_t>(
-        (uint64_t{range} * static_cast<uint64_t>(cum) * Reciprocals[static_cast<size_t>(total)]) >>
-        ReciprocalShift);
+inline uint64_t ScaledRange(uint32_t range, int32_t total) {
+    return uint64_t{range} * Reciprocals[static_cast<size_t>(total)];
+}
+// range * cum div total, given ScaledRange(range, total) and cum <= total.
+inline uint32_t Scale(uint64_t scaledRange, int32_t cum) {
+    return static_cast<uint32_t>((scaledRange * static_cast<uint64_t>(cum)) >> ReciprocalShift);
 }
 
 // Renormalisation, done in two batches instead of bit by bit. While low and high agree in their top
@@ -85,12 +87,14 @@ inline uint32_t Scale(uint32_t range, int32_t cum, int32_t total) {
 // high = 10..., the interval straddles the middle half: drop the second bit and count it as pending
 // (UnderflowBits of them). An underflow step leaves low < half <= high, so no settled bit can follow
 // it within one renormalisation.
-inline int SettledBits(uint32_t low, uint32_t high) { // low < high
-    return std::countl_zero(static_cast<uint16_t>(low ^ high));
+// Both are branch-free: a guard bit keeps the count defined, and a count of 0 makes the steps below
+// identities, so they need no test either.
+inline int SettledBits(uint32_t low, uint32_t high) { // low < high, so at most 15
+    return std::countl_zero(((low ^ high) << 16) | 0x8000u);
 }
-inline int UnderflowBits(uint32_t low, uint32_t high) { // low < half <= high
+inline int UnderflowBits(uint32_t low, uint32_t high) { // low < half <= high; at most 15
     const uint32_t notStraddling = ~(low & ~high) & 0x7FFFu;
-    return notStraddling == 0 ? 15 : std::countl_zero(notStraddling << 17);
+    return std::countl_zero((notStraddling << 17) | 0x10000u);
 }
 // k underflow steps v <- 2 (v - quarter) + bit, in closed form.
 inline uint32_t DropUnderflow(uint32_t v, int k, uint32_t bits) {
@@ -119,9 +123,13 @@ private:
     void PutBits(uint32_t bits, int count) { // count <= 32
         Acc = (Acc << count) | bits;
         AccBits += count;
-        while (AccBits >= 8) {
-            AccBits -= 8;
-            Out.WriteByte(static_cast<uint8_t>(Acc >> AccBits));
+        if (AccBits >= 32) {
+            AccBits -= 32;
+            const auto word = static_cast<uint32_t>(Acc >> AccBits);
+            Out.WriteByte(static_cast<uint8_t>(word >> 24));
+            Out.WriteByte(static_cast<uint8_t>(word >> 16));
+            Out.WriteByte(static_cast<uint8_t>(word >> 8));
+            Out.WriteByte(static_cast<uint8_t>(word));
         }
     }
     void PutBitPlusPending(uint32_t bit);
@@ -131,7 +139,7 @@ private:
     uint32_t Low = 0;
     uint32_t High = 0xFFFF;
     uint32_t Pending = 0;
-    uint64_t Acc = 0; // bits not yet written, fewer than 8 between calls
+    uint64_t Acc = 0; // bits not yet written (the low AccBits), fewer than 32 between calls
     int AccBits = 0;
 };
 
@@ -152,9 +160,9 @@ public:
 
 private:
     inline int DecodeIndex(TGroupAriModel& model);
-    uint32_t TakeBits(int count) { // 1..16
+    uint32_t TakeBits(int count) { // 0..16
         if (WindowBits < count) Refill();
-        const auto bits = static_cast<uint32_t>(Window >> (64 - count));
+        const uint32_t bits = static_cast<uint32_t>(Window >> 48) >> (16 - count);
         Window <<= count;
         WindowBits -= count;
         return bits;
@@ -172,13 +180,15 @@ private:
 
 inline int TGroupAriModel::FindIndex(int32_t target) const {
 #if defined(__SSE2__)
-    // Cum falls with the index, so the entries above target form a prefix; count it four at a time.
+    // Cum falls with the index, so the entries above target form a prefix; count it eight at a time.
     // Cum[0] is above target and Cum[N + 1] is 0, so the walk starts aligned and ends by N + 1.
     const __m128i t = _mm_set1_epi32(target);
-    for (int i = 0;; i += 4) {
-        const __m128i c = _mm_load_si128(reinterpret_cast<const __m128i*>(Cum + i));
-        const auto above = static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(c, t))));
-        if (above != 0xFu) return i + std::countr_one(above);
+    for (int i = 0;; i += 8) {
+        const __m128i lo = _mm_load_si128(reinterpret_cast<const __m128i*>(Cum + i));
+        const __m128i hi = _mm_load_si128(reinterpret_cast<const __m128i*>(Cum + i + 4));
+        const __m128i above = _mm_packs_epi32(_mm_cmpgt_epi32(lo, t), _mm_cmpgt_epi32(hi, t));
+        const auto bits = static_cast<unsigned>(_mm_movemask_epi8(above)); // two bits per entry
+        if (bits != 0xFFFFu) return i + std::countr_one(bits) / 2;
     }
 #else
     int i = 1;
@@ -209,12 +219,21 @@ inline void TGroupAriModel::Update(int index) {
     // Cum[0..j-1] += Increment
 #if defined(__SSE2__)
     const __m128i inc = _mm_set1_epi32(Increment);
-    const __m128i limit = _mm_set1_epi32(j);
-    __m128i k4 = _mm_setr_epi32(0, 1, 2, 3);
-    for (int k = 0; k < j; k += 4) {
+    int k = 0;
+    for (; k + 8 <= j; k += 8) {
         auto* p = reinterpret_cast<__m128i*>(Cum + k);
-        _mm_store_si128(p, _mm_add_epi32(_mm_load_si128(p), _mm_and_si128(_mm_cmplt_epi32(k4, limit), inc)));
-        k4 = _mm_add_epi32(k4, _mm_set1_epi32(4));
+        _mm_store_si128(p, _mm_add_epi32(_mm_load_si128(p), inc));
+        _mm_store_si128(p + 1, _mm_add_epi32(_mm_load_si128(p + 1), inc));
+    }
+    if (k < j) { // the last, partial eight
+        const __m128i limit = _mm_set1_epi32(j - k);
+        const __m128i first4 = _mm_setr_epi32(0, 1, 2, 3);
+        auto* p = reinterpret_cast<__m128i*>(Cum + k);
+        _mm_store_si128(p,
+                        _mm_add_epi32(_mm_load_si128(p), _mm_and_si128(_mm_cmplt_epi32(first4, limit), inc)));
+        const __m128i next4 = _mm_add_epi32(first4, _mm_set1_epi32(4));
+        _mm_store_si128(
+            p + 1, _mm_add_epi32(_mm_load_si128(p + 1), _mm_and_si128(_mm_cmplt_epi32(next4, limit), inc)));
     }
 #else
     for (int k = 0; k < j; ++k)
@@ -224,56 +243,57 @@ inline void TGroupAriModel::Update(int index) {
 
 inline void TStrucAriEncoder::EncodeIndex(TGroupAriModel& model, int index) {
     using namespace AriDetail;
-    const uint32_t range = High - Low + 1;
-    const int32_t total = model.Cum[0];
-    High = Low + Scale(range, model.Cum[index - 1], total) - 1;
-    Low = Low + Scale(range, model.Cum[index], total);
+    const uint64_t scaledRange = ScaledRange(High - Low + 1, model.Cum[0]);
+    High = Low + Scale(scaledRange, model.Cum[index - 1]) - 1;
+    Low = Low + Scale(scaledRange, model.Cum[index]);
 
     const int k1 = SettledBits(Low, High);
-    if (k1 > 0) {
-        if (Pending == 0) {
-            PutBits(Low >> (16 - k1), k1);
-        } else {
-            PutBitPlusPending(Low >> 15);
-            if (k1 > 1) PutBits((Low >> (16 - k1)) & ((1u << (k1 - 1)) - 1), k1 - 1);
-        }
-        Low = (Low << k1) & Top;
-        High = ((High << k1) & Top) | ((1u << k1) - 1);
+    if (Pending != 0 && k1 > 0) {
+        PutBitPlusPending(Low >> 15);
+        PutBits((Low >> (16 - k1)) & ((1u << (k1 - 1)) - 1), k1 - 1);
+    } else {
+        PutBits(Low >> (16 - k1), k1);
     }
+    Low = (Low << k1) & Top;
+    High = ((High << k1) & Top) | ((1u << k1) - 1);
     const int k3 = UnderflowBits(Low, High);
-    if (k3 > 0) {
-        Pending += static_cast<uint32_t>(k3);
-        Low = DropUnderflow(Low, k3, 0);
-        High = DropUnderflow(High, k3, (1u << k3) - 1);
-    }
+    Pending += static_cast<uint32_t>(k3);
+    Low = DropUnderflow(Low, k3, 0);
+    High = DropUnderflow(High, k3, (1u << k3) - 1);
     model.Update(index);
 }
 
 inline int TStrucAriDecoder::DecodeIndex(TGroupAriModel& model) {
     using namespace AriDetail;
-    // Low <= Value <= High holds throughout, so target lies in 0..total-1.
+    // The index is the smallest i >= 1 with Cum[i] <= target = ((Value - Low + 1) * total - 1) div range.
+    // Low <= Value <= High holds throughout, so target lies in 0..total-1. For integers the test is
+    // Cum[i] * range < (Value - Low + 1) * total, which needs no division: the frequent symbols sit at
+    // the first indexes, so those are tried that way before the search proper.
     const uint32_t low = Low, range = High - Low + 1;
     const int32_t total = model.Cum[0];
-    const auto target = static_cast<int32_t>(((Value - low + 1) * static_cast<uint32_t>(total) - 1) / range);
-    const int i = model.FindIndex(target);
+    const uint64_t scaledRange = ScaledRange(range, total);
+    const uint32_t scaledValue = (Value - low + 1) * static_cast<uint32_t>(total);
+    int i;
+    if (static_cast<uint32_t>(model.Cum[1]) * range < scaledValue)
+        i = 1;
+    else if (static_cast<uint32_t>(model.Cum[2]) * range < scaledValue)
+        i = 2;
+    else
+        i = model.FindIndex(static_cast<int32_t>((scaledValue - 1) / range));
     // The slot after the last symbol is never coded: only a corrupt stream lands there.
     if (i > model.N) throw ECorruptArchive("Corrupt block: undecodable symbol.");
-    uint32_t high = low + Scale(range, model.Cum[i - 1], total) - 1;
-    uint32_t lo = low + Scale(range, model.Cum[i], total);
+    uint32_t high = low + Scale(scaledRange, model.Cum[i - 1]) - 1;
+    uint32_t lo = low + Scale(scaledRange, model.Cum[i]);
     uint32_t value = Value;
 
     const int k1 = SettledBits(lo, high);
-    if (k1 > 0) {
-        lo = (lo << k1) & Top;
-        high = ((high << k1) & Top) | ((1u << k1) - 1);
-        value = ((value << k1) & Top) | TakeBits(k1);
-    }
+    lo = (lo << k1) & Top;
+    high = ((high << k1) & Top) | ((1u << k1) - 1);
+    value = ((value << k1) & Top) | TakeBits(k1);
     const int k3 = UnderflowBits(lo, high);
-    if (k3 > 0) {
-        lo = DropUnderflow(lo, k3, 0);
-        high = DropUnderflow(high, k3, (1u << k3) - 1);
-        value = DropUnderflow(value, k3, TakeBits(k3));
-    }
+    lo = DropUnderflow(lo, k3, 0);
+    high = DropUnderflow(high, k3, (1u << k3) - 1);
+    value = DropUnderflow(value, k3, TakeBits(k3));
     Low = lo;
     High = high;
     Value = value;

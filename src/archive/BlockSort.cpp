@@ -9,7 +9,6 @@ namespace {
 // (LMS) position is an S position preceded by an L position; the implied marker counts as one.
 constexpr uint8_t TypeL = 0;
 constexpr uint8_t TypeS = 1;
-constexpr int32_t Empty = -1;
 
 inline bool IsLms(const uint8_t* types, int32_t i) {
     return i > 0 && types[i] == TypeS && types[i - 1] == TypeL;
@@ -17,9 +16,13 @@ inline bool IsLms(const uint8_t* types, int32_t i) {
 
 template <typename TChar>
 void ComputeTypes(const TChar* t, int32_t n, uint8_t* types) {
-    types[n - 1] = TypeL; // anything is larger than the marker after it
-    for (int32_t i = n - 2; i >= 0; --i)
-        types[i] = (t[i] < t[i + 1] || (t[i] == t[i + 1] && types[i + 1] == TypeS)) ? TypeS : TypeL;
+    // Without branches: the outcome is as unpredictable as the text.
+    uint8_t next = TypeL; // anything is larger than the marker after it
+    types[n - 1] = next;
+    for (int32_t i = n - 2; i >= 0; --i) {
+        next = static_cast<uint8_t>((t[i] < t[i + 1]) | ((t[i] == t[i + 1]) & next));
+        types[i] = next;
+    }
 }
 
 template <typename TChar>
@@ -44,6 +47,8 @@ void BucketEnds(const int32_t* count, int32_t k, int32_t* head) {
         head[c] = sum;
     }
 }
+
+constexpr int32_t Empty = -1;
 
 // From the placed LMS suffixes, place every L suffix in order (left to right), then every S suffix
 // (right to left).
@@ -96,6 +101,8 @@ void InducedSort(const TChar* t, int32_t n, int32_t k, int32_t* sa, int32_t* wor
     int32_t m = 0;
     for (int32_t i = 0; i < n; ++i)
         if (IsLms(types, sa[i])) sa[m++] = sa[i];
+    // Without LMS positions (a falling or constant text) there was nothing to order: stage 1 sorted all.
+    if (m == 0) return;
 
     // Name them: equal substrings get equal names. LMS positions are at least two apart, so pos / 2
     // gives each its own slot behind the first m entries.
@@ -122,8 +129,11 @@ void InducedSort(const TChar* t, int32_t n, int32_t k, int32_t* sa, int32_t* wor
         for (int32_t i = 0; i < m; ++i)
             sa[reduced[i]] = i;
     }
-    for (int32_t i = 1, j = 0; i < n; ++i)
-        if (IsLms(types, i)) reduced[j++] = i;
+    // The LMS positions in text order, over the names; written without a branch, stopping at the last.
+    for (int32_t i = 1, j = 0; j < m; ++i) {
+        reduced[j] = i;
+        j += types[i] & (types[i - 1] ^ 1);
+    }
     for (int32_t i = 0; i < m; ++i)
         sa[i] = reduced[sa[i]];
 
