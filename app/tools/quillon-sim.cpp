@@ -1,5 +1,6 @@
 // quillon-sim: plays a game without a window, driving the same rules as the game with a
 // scripted player. Same seed, same output.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +35,7 @@ Plays a game of Quillon without a window and prints one line per week and the sc
                     assistants, borrowing, an investor and repaying
   --trace world     print, every week, the economy, the boom platform, the hot genre, every
                     genre's popularity and trend and every platform's machines sold and in use
+  --trace chart     print the top ten of every weekly sales chart
   --help            this text
 
 Messages the game shows go to stderr. Questions are answered "No".
@@ -47,6 +49,7 @@ struct TOptions {
     std::string Company = "Sim Studios";
     std::string JsonFile;
     bool TraceWorld = false;
+    bool TraceChart = false;
     bool Bot = false;
 };
 
@@ -90,8 +93,13 @@ TOptions ParseOptions(int argc, char** argv) {
         else if (arg == "--json")
             options.JsonFile = value;
         else if (arg == "--trace") {
-            if (std::string(value) != "world") Fail("unknown trace: " + std::string(value));
-            options.TraceWorld = true;
+            const std::string trace = value;
+            if (trace == "world")
+                options.TraceWorld = true;
+            else if (trace == "chart")
+                options.TraceChart = true;
+            else
+                Fail("unknown trace: " + trace);
         } else
             Fail("unknown option: " + arg);
     }
@@ -117,10 +125,18 @@ std::string JsonString(const std::string& text) {
     return out.str();
 }
 
+int OnMarket(const TGame& game) {
+    int count = 0;
+    for (const TGameEntry& e : game.State.ReleasedGames)
+        count += !e.OffMarket;
+    return count;
+}
+
 void PrintWeek(const TGame& game) {
     const auto& c = game.State.Company;
-    std::printf("%4d W%02d  money %10d  loan %8d  economy %3d  employees %3d  upcoming %4d\n", c.Year, c.Week,
-                c.Money, c.Loan, c.Economy, game.State.Employees, game.State.UpcomingGames.RealCount());
+    std::printf("%4d W%02d  money %10d  loan %8d  economy %3d  employees %3d  announced %4d  on market %4d\n",
+                c.Year, c.Week, c.Money, c.Loan, c.Economy, game.State.Employees,
+                game.State.UpcomingGames.RealCount(), OnMarket(game));
 }
 
 std::string BoomPlatformName(int index) {
@@ -141,6 +157,24 @@ void TraceWorld(const TGame& game) {
         if (t.ReleaseYear[i] <= c.Year)
             std::printf("  %-12s sold %9.0f  in use %9.0f  piracy %3d\n", Platforms[i].ShortName,
                         t.UnitsSold[i], t.UnitsInUse[i], t.Piracy[i]);
+}
+
+void TraceChart(const TGame& game) {
+    const auto& rows = game.Panels.Chart.Rows;
+    for (size_t i = 0; i < rows.size() && i < 10; ++i)
+        std::printf("  %s\n", rows[i].Text.c_str());
+}
+
+// The titles of the last weekly chart's first ten places.
+std::vector<std::string> ChartTop(const TGame& game) {
+    std::vector<std::pair<int, std::string>> placed;
+    for (const TGameEntry& e : game.State.ReleasedGames)
+        if (e.LastChartPos >= 1 && e.LastChartPos <= 10) placed.push_back({e.LastChartPos, e.Title.Str()});
+    std::sort(placed.begin(), placed.end());
+    std::vector<std::string> titles;
+    for (const auto& p : placed)
+        titles.push_back(p.second);
+    return titles;
 }
 
 void PrintScoreSheet(const TScoreSheet& sheet) {
@@ -168,6 +202,13 @@ void WriteJson(const std::string& file, const TGame& game, const TScriptedPlayer
             yearInterest += c.HistInterest[c.Year][w];
             yearIncome += c.HistIncome[c.Year][w];
         }
+    out << "  \"released\": " << game.State.ReleasedGames.RealCount() << ",\n";
+    out << "  \"onMarket\": " << OnMarket(game) << ",\n";
+    out << "  \"chartTop\": [";
+    const auto top = ChartTop(game);
+    for (size_t i = 0; i < top.size(); ++i)
+        out << (i ? ", " : "") << JsonString(top[i]);
+    out << "],\n";
     out << "  \"loanRate\": " << int{c.LoanRate} << ",\n";
     out << "  \"employees\": " << game.State.Employees << ",\n";
     out << "  \"hasInvestor\": " << (c.HasInvestor ? "true" : "false") << ",\n";
@@ -231,6 +272,7 @@ int main(int argc, char** argv) {
         if (!player.ScoreSheets.empty()) break;
         PrintWeek(game);
         if (options.TraceWorld) TraceWorld(game);
+        if (options.TraceChart) TraceChart(game);
     }
     if (!player.ScoreSheets.empty()) PrintScoreSheet(player.ScoreSheets.back());
     if (!options.JsonFile.empty()) WriteJson(options.JsonFile, game, player, seed);

@@ -22,6 +22,7 @@
 #include "state/PlayerInterface.h"
 #include "state/Random.h"
 #include "state/Records.h"
+#include "views/Calendar.h"
 
 constexpr int StartYear = 1984;
 constexpr int NoBoomPlatform = 254;
@@ -120,6 +121,8 @@ struct TPanels {
     std::array<std::string, 5> BestPlatforms;
     std::array<TGenreLight, 7> GenreLights{};
     TSalesChart Chart;
+    TCalendarView Calendar;
+    TFutureReleasesView FutureReleases;
 };
 
 class TGame {

@@ -1,0 +1,53 @@
+#pragma once
+// The release calendar (six weeks of announced titles of one genre on one platform, with the
+// major games released lately) and the Future Releases list of the rest of the year.
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "sim/NewsFeed.h"
+#include "state/ChoiceList.h"
+
+class TGame;
+
+struct TCalendarColumn {
+    std::string Title;                                     // "Week " + n + ", " + year
+    std::vector<std::pair<std::string, std::string>> Rows; // game, rating
+};
+
+struct TCalendarView {
+    std::array<TCalendarColumn, 6> Columns;
+    std::vector<std::string> Released; // "Major Games already released"
+    TChoiceList RatingFilter;          // "All Games", "With rating of 1/10 or better", ...
+    int Offset = 0;                    // 0..47 in steps of 6
+    bool ReleaseMode = false;
+    // The week chooser, shown in release mode.
+    std::vector<std::string> ChooserItems;
+    int ChooserSelected = 0;
+    std::string ChooserYearLabel;
+    int ReleaseWeekChoice = 0;
+    int CalendarYear = 0;
+};
+
+struct TFutureReleasesView {
+    TChoiceList PlatformFilter; // "All Platforms" and the 19 short names
+    bool NextYear = false;      // "View Next Year's releases"
+    std::vector<TFeedRun> Text;
+    int Total = 0;
+    std::array<int, 7> GenreCounts{};
+};
+
+extern const char* const ReleasedListHint;
+
+// Fills the rating filter and the Future Releases platform filter (once per program run).
+void InitCalendarViews(TGame& game);
+// Builds the calendar from a start week (current week + 1 + offset).
+void ShowCalendar(TGame& game, int startWeek);
+// The menu link: leaves release mode, resets the offset and shows the coming six weeks.
+void OpenCalendar(TGame& game);
+void CalendarNextWeeks(TGame& game);
+void CalendarPreviousWeeks(TGame& game);
+void BuildFutureReleases(TGame& game);
+// The start week and year of the calendar's columns for a requested start week.
+std::pair<int, int> CalendarStart(int startWeek, int currentYear);
