@@ -109,11 +109,15 @@ public:
     explicit TStrucAriEncoder(TBitFile& out) : Out(out) {}
     void Start();             // fresh model and coder state
     void Encode(int symbol) { // 0..257
+        // One call site for the index coder, as in the decoder.
         const int g = THeadAriModel::GroupOf(symbol);
-        EncodeIndex(Model.Head, Model.Head.SymbolToIndex[g]);
-        if (g >= 2) {
-            TGroupAriModel& group = Model.Groups[g];
-            EncodeIndex(group, group.SymbolToIndex[symbol - group.Lo]);
+        TGroupAriModel* model = &Model.Head;
+        int relative = g;
+        for (;;) {
+            EncodeIndex(*model, model->SymbolToIndex[relative]);
+            if (model != &Model.Head || g < 2) return;
+            model = &Model.Groups[g];
+            relative = symbol - model->Lo;
         }
     }
     void Finish(); // the last bits, then the pending byte completed with 0 bits
@@ -152,10 +156,15 @@ public:
     void Start(); // fresh model, reads the first 16 bits
     // The next symbol 0..257. A code value that no symbol can have produced: ECorruptArchive.
     int Decode() {
-        const int g = DecodeIndex(Model.Head);
-        if (g < 2) return g;
-        TGroupAriModel& group = Model.Groups[g];
-        return group.Lo + DecodeIndex(group);
+        // One call site for the index decoder, so that it is inlined once: the group, then maybe the
+        // symbol inside the group.
+        TGroupAriModel* model = &Model.Head;
+        for (;;) {
+            const int s = DecodeIndex(*model);
+            if (model != &Model.Head) return model->Lo + s;
+            if (s < 2) return s;
+            model = &Model.Groups[s];
+        }
     }
 
 private:
@@ -268,18 +277,17 @@ inline int TStrucAriDecoder::DecodeIndex(TGroupAriModel& model) {
     // The index is the smallest i >= 1 with Cum[i] <= target = ((Value - Low + 1) * total - 1) div range.
     // Low <= Value <= High holds throughout, so target lies in 0..total-1. For integers the test is
     // Cum[i] * range < (Value - Low + 1) * total, which needs no division: the frequent symbols sit at
-    // the first indexes, so those are tried that way before the search proper.
+    // the first indexes, so those are tested that way before the search proper.
     const uint32_t low = Low, range = High - Low + 1;
     const int32_t total = model.Cum[0];
     const uint64_t scaledRange = ScaledRange(range, total);
     const uint32_t scaledValue = (Value - low + 1) * static_cast<uint32_t>(total);
-    int i;
-    if (static_cast<uint32_t>(model.Cum[1]) * range < scaledValue)
-        i = 1;
-    else if (static_cast<uint32_t>(model.Cum[2]) * range < scaledValue)
-        i = 2;
-    else
-        i = model.FindIndex(static_cast<int32_t>((scaledValue - 1) / range));
+    // Indexes 1..4 are counted without branches (entries past N + 1 are 0, so they never count).
+    auto above = [&](int k) {
+        return static_cast<int>(static_cast<uint32_t>(model.Cum[k]) * range >= scaledValue);
+    };
+    int i = 1 + above(1) + above(2) + above(3) + above(4);
+    if (i == 5) i = model.FindIndex(static_cast<int32_t>((scaledValue - 1) / range));
     // The slot after the last symbol is never coded: only a corrupt stream lands there.
     if (i > model.N) throw ECorruptArchive("Corrupt block: undecodable symbol.");
     uint32_t high = low + Scale(scaledRange, model.Cum[i - 1]) - 1;

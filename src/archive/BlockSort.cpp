@@ -180,6 +180,11 @@ void InverseTransform(const uint8_t* column, int32_t n, TBwtIndexes indexes, uin
     int32_t count[256] = {};
     for (int32_t i = 0; i < n; ++i)
         ++count[column[i]];
+    // A column of one byte value can only come from a block of that byte alone.
+    if (count[column[0]] == n) {
+        std::memset(block, column[0], static_cast<size_t>(n));
+        return;
+    }
     // First row of each byte value in the sorted first column; row 0 belongs to the marker.
     int32_t first[256];
     int32_t sum = 1;
