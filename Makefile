@@ -18,8 +18,8 @@ run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  $(BUILD)/quillon; \
 	else \
-	  echo "No display found (DISPLAY/WAYLAND_DISPLAY unset): playing a whole game in the headless simulator."; \
-	  $(BUILD)/quillon-sim; \
+	  echo "No display found (DISPLAY/WAYLAND_DISPLAY unset): the built-in bot plays a whole game in the headless simulator."; \
+	  $(BUILD)/quillon-sim --bot; \
 	fi
 
 test: build

@@ -13,9 +13,7 @@ void KeepAssistants(TGame& game, TAssistantKind kind, int32_t current, int wante
 
 void BotTakesTurn(TGame& game) {
     auto& c = game.State.Company;
-    KeepAssistants(game, TAssistantKind::Programmers, c.AssistProgrammers, 2);
-    KeepAssistants(game, TAssistantKind::Musicians, c.AssistMusicians, 1);
-    KeepAssistants(game, TAssistantKind::Artists, c.AssistArtists, 1);
+    KeepAssistants(game, TAssistantKind::Programmers, c.AssistProgrammers, 1);
     if (c.Money < 300000 && !Borrow(game, 250000)) Borrow(game, 50000);
     if (!c.HasInvestor && c.Money < 1000000 && game.Panels.Bank.FindInvestorEnabled) {
         FindInvestor(game);

@@ -275,7 +275,7 @@ TEST(BotRunTest, HistoriesMatchTheBookingsWeekByWeek) {
     }
     EXPECT_GT(weeks, 52 * 5);
     EXPECT_TRUE(borrowed);
-    EXPECT_EQ(game.State.Employees, 7);
+    EXPECT_EQ(game.State.Employees, 4);
 }
 
 } // namespace
