@@ -3,7 +3,9 @@
 #include <set>
 
 #include "GameFixture.h"
+#include "shell/Bot.h"
 #include "sim/Economy.h"
+#include "sim/EndOfWeek.h"
 #include "sim/GenreDemand.h"
 #include "sim/PlatformMarket.h"
 #include "state/PlatformTables.h"
@@ -294,6 +296,53 @@ TEST_F(WorldTest, GenreLightsByPopularity) {
         RefreshGenreLights(Game);
         EXPECT_EQ(Game.Panels.GenreLights[2].Large, colour) << popularity;
     }
+}
+
+} // namespace
+
+namespace {
+
+// Eleven years of the world: platforms come and go on time, demand and the economy stay in
+// their ranges.
+TEST(WorldRunTest, ElevenYearsStayWithinTheRules) {
+    TScriptedPlayer player;
+    TGame game(player, 5u);
+    StartNewGame(game, {"Run", "Long Run", 2});
+    const auto& c = game.State.Company;
+    const auto& t = game.State.Platforms;
+    std::array<double, PlatformCount> lastSold{};
+    for (int i = 0; i < PlatformCount; ++i)
+        lastSold[i] = t.UnitsSold[i];
+    int crises = 0;
+    while (player.ScoreSheets.empty()) {
+        BotTakesTurn(game);
+        EndOfWeek(game);
+        if (!player.ScoreSheets.empty()) break;
+        ASSERT_GE(c.Economy, 50);
+        ASSERT_LE(c.Economy, 100);
+        for (int g = 0; g < GenreCount; ++g) {
+            // The hot genre's pull may leave an earlier genre below 10 until its next turn.
+            ASSERT_GE(c.GenrePopularity[g], 6) << Genres[g].Name << " " << c.Year;
+            ASSERT_LE(c.GenrePopularity[g], 60) << Genres[g].Name << " " << c.Year;
+        }
+        for (int i = 0; i < PlatformCount; ++i) {
+            if (c.Year < t.ReleaseYear[i]) {
+                ASSERT_EQ(t.UnitsSold[i], 0) << Platforms[i].ShortName;
+            } else {
+                ASSERT_GT(t.UnitsSold[i], 0) << Platforms[i].ShortName;
+            }
+            if (c.Year - t.ReleaseYear[i] >= t.Lifetime[i] && c.Week > 1) {
+                ASSERT_EQ(t.UnitsSold[i], lastSold[i])
+                    << Platforms[i].ShortName << " sold after its lifetime";
+            }
+            ASSERT_GE(t.Piracy[i], 0);
+            lastSold[i] = t.UnitsSold[i];
+        }
+        crises = c.Crises;
+    }
+    EXPECT_EQ(c.Year, 1994);
+    EXPECT_EQ(c.Week, 51);
+    EXPECT_GT(crises, 0);
 }
 
 } // namespace
