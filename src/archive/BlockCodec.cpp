@@ -17,7 +17,7 @@ constexpr uint8_t BlockSignature[4] = {'D', 'A', 'T', 'A'};
 
 TBlockMan::TBlockMan()
     : Block(ArchiveBlockSize), Column(ArchiveBlockSize), Suffixes(ArchiveBlockSize + 1),
-      Workspace(ArchiveBlockSize + 1) {}
+      Workspace(ArchiveBlockSize) {}
 
 TCompressor::TCompressor(TBlockMan& work, TArchiveUi& ui) : Work(work), Ui(ui) {}
 
@@ -101,8 +101,7 @@ bool TExpander::ExpandBlock(TBitFile& archive, const std::function<void(const ui
         throw ECorruptArchive("Corrupt block: indexes out of range.");
 
     uint8_t* block = Work.Block.data();
-    InverseTransform(column, n, indexes, reinterpret_cast<uint32_t*>(Work.Suffixes.data()),
-                     reinterpret_cast<uint32_t*>(Work.Workspace.data()), block);
+    InverseTransform(column, n, indexes, reinterpret_cast<uint32_t*>(Work.Suffixes.data()), block);
 
     LastOk = TCRC32::Of(block, static_cast<size_t>(n)) == storedCrc;
     if (!LastOk) Ui.ShowMessage("CRC does not match!", "");

@@ -18,10 +18,9 @@ public:
     TBlockMan();
     std::vector<uint8_t> Block;  // the block's bytes (input of compression, output of expansion)
     std::vector<uint8_t> Column; // the sorted column; scratch of the suffix sorter
-    // Suffix array when compressing, links to the next rows when expanding (ArchiveBlockSize + 1 each).
-    std::vector<int32_t> Suffixes;
-    // Bucket counts of the suffix sorter when compressing, links to the previous rows when expanding.
-    std::vector<int32_t> Workspace;
+    std::vector<int32_t>
+        Suffixes; // suffix array (ArchiveBlockSize + 1 rows); links between rows when expanding
+    std::vector<int32_t> Workspace; // bucket counts of the suffix sorter
 };
 
 class TCompressor {

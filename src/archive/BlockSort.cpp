@@ -1,6 +1,7 @@
 #include "archive/BlockSort.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -174,8 +175,55 @@ TBwtIndexes ForwardTransform(const uint8_t* block, int32_t n, uint8_t* column, i
     return indexes;
 }
 
+namespace {
+
+// The inverse walk follows one row to the next, each step a cache miss on a table of n + 1 entries;
+// a single walk waits on every one. So the walk is cut into segments that start at anchor rows (every
+// AnchorStep-th row, and the primary row), and several segments are walked at once to keep many
+// misses in flight. A first pass learns each segment's length and which anchor follows it; chaining
+// them from the primary row gives each segment's place in the block; a second pass writes the bytes.
+constexpr int Walkers = 16;
+constexpr int MaxAnchors = 260;
+constexpr int32_t NoAnchor = -1;
+
+struct TSegments {
+    int32_t Count = 0;          // anchors
+    uint32_t Row[MaxAnchors];   // their rows
+    int32_t Length[MaxAnchors]; // bytes up to the next anchor
+    int32_t Next[MaxAnchors];   // that anchor, or NoAnchor at the end of the block
+    int32_t Place[MaxAnchors];  // first byte in the block, or NoAnchor when not reached
+};
+
+// Runs every segment with up to Walkers of them in flight: start(w, s) puts walker w on segment s,
+// step(w) advances it one row and tells whether its segment ended.
+template <typename TStart, typename TStep>
+void WalkSegments(int32_t segments, TStart&& start, TStep&& step) {
+    int active[Walkers];
+    int running = 0, nextSegment = 0;
+    while (running < Walkers && nextSegment < segments) {
+        start(running, nextSegment++);
+        active[running] = running;
+        ++running;
+    }
+    while (running > 0) {
+        for (int k = 0; k < running;) {
+            const int w = active[k];
+            if (!step(w)) {
+                ++k;
+            } else if (nextSegment < segments) {
+                start(w, nextSegment++);
+                ++k;
+            } else {
+                active[k] = active[--running];
+            }
+        }
+    }
+}
+
+} // namespace
+
 void InverseTransform(const uint8_t* column, int32_t n, TBwtIndexes indexes, uint32_t* forward,
-                      uint32_t* backward, uint8_t* block) {
+                      uint8_t* block) {
     const int32_t a = indexes.Sentinel;
     int32_t count[256] = {};
     for (int32_t i = 0; i < n; ++i)
@@ -192,42 +240,93 @@ void InverseTransform(const uint8_t* column, int32_t n, TBwtIndexes indexes, uin
         first[c] = sum;
         sum += count[c];
     }
-    // Row r's byte is L[r]: the column with the marker (stored as 0) inserted at row a. Row r holds
-    // the k-th occurrence of its byte c, and the row of c's k-th occurrence in the first column, f, is
-    // the row of the suffix one position earlier: going r -> f walks the block backwards, f -> r
-    // forwards. Each entry packs the next row (high bits; rows fit in 19) with the row's own byte, so
-    // that each step of the walks below is one memory access.
+    // Row r's byte is L[r]: the column with the marker (stored as 0) inserted at row a. The row of the
+    // k-th occurrence of byte c in the sorted first column is followed by the row holding c's k-th
+    // occurrence in L: the suffix one position later. Each entry packs that next row (high bits; rows
+    // fit in 19) with the row's own byte, so that each step of a walk is one memory access.
     for (int32_t r = 0; r < a; ++r)
         forward[r] = column[r];
     forward[a] = 0;
     for (int32_t r = a; r < n; ++r)
         forward[r + 1] = column[r];
-    for (int32_t r = 0; r < a; ++r) {
-        const uint8_t c = column[r];
-        const auto f = static_cast<uint32_t>(first[c]++);
-        forward[f] |= static_cast<uint32_t>(r) << 8;
-        backward[r] = f << 8 | c;
-    }
+    for (int32_t r = 0; r < a; ++r)
+        forward[first[column[r]]++] |= static_cast<uint32_t>(r) << 8;
     forward[0] |= static_cast<uint32_t>(a) << 8;
-    backward[a] = 0;
-    for (int32_t r = a + 1; r <= n; ++r) {
-        const uint8_t c = column[r - 1];
-        const auto f = static_cast<uint32_t>(first[c]++);
-        forward[f] |= static_cast<uint32_t>(r) << 8;
-        backward[r] = f << 8 | c;
+    for (int32_t r = a + 1; r <= n; ++r)
+        forward[first[column[r - 1]]++] |= static_cast<uint32_t>(r) << 8;
+
+    // Anchors: every row that is a multiple of the step (the marker's row a aside, which ends the
+    // block), and the primary row p, where the block begins. A step of at least 2^11 keeps them few.
+    const int shift = std::max(11, static_cast<int>(std::bit_width(static_cast<uint32_t>(n))) - 8);
+    const uint32_t stepMask = (1u << shift) - 1;
+    const auto p = static_cast<uint32_t>(indexes.Primary);
+    TSegments seg;
+    for (uint32_t r = 0; r <= static_cast<uint32_t>(n); r += stepMask + 1)
+        if (r != static_cast<uint32_t>(a)) seg.Row[seg.Count++] = r;
+    int32_t start = NoAnchor; // segment of p
+    if ((p & stepMask) == 0 && p != static_cast<uint32_t>(a)) {
+        start = static_cast<int32_t>(std::find(seg.Row, seg.Row + seg.Count, p) - seg.Row);
+    } else if (p != static_cast<uint32_t>(a)) {
+        start = seg.Count;
+        seg.Row[seg.Count++] = p;
+    }
+    // The anchor index of a multiple of the step: skipping a shifts the ones after it.
+    const uint32_t aSkipped =
+        (static_cast<uint32_t>(a) & stepMask) == 0 ? static_cast<uint32_t>(a) >> shift : ~0u;
+    auto anchorOf = [&](uint32_t row) {
+        const uint32_t k = row >> shift;
+        return static_cast<int32_t>(k > aSkipped ? k - 1 : k);
+    };
+
+    // Pass 1: lengths and successors.
+    uint32_t row[Walkers];
+    int32_t segOf[Walkers], length[Walkers];
+    WalkSegments(
+        seg.Count,
+        [&](int w, int32_t s) {
+            row[w] = seg.Row[s];
+            segOf[w] = s;
+            length[w] = 0;
+        },
+        [&](int w) {
+            const uint32_t next = forward[row[w]] >> 8;
+            ++length[w];
+            if ((next & stepMask) != 0 && next != static_cast<uint32_t>(a)) {
+                row[w] = next;
+                return false;
+            }
+            seg.Length[segOf[w]] = length[w];
+            seg.Next[segOf[w]] = next == static_cast<uint32_t>(a) ? NoAnchor : anchorOf(next);
+            return true;
+        });
+
+    // Places, from the start of the block on. A damaged column or wrong indexes may leave segments
+    // unplaced or lengths that do not add up; the bytes are then wrong (the CRC-32 will tell) but
+    // always written inside the block.
+    std::fill(seg.Place, seg.Place + seg.Count, NoAnchor);
+    int32_t at = 0;
+    for (int32_t s = start, k = 0; s != NoAnchor && k < seg.Count && seg.Place[s] == NoAnchor;
+         s = seg.Next[s], ++k) {
+        if (seg.Length[s] > n - at) break;
+        seg.Place[s] = at;
+        at += seg.Length[s];
     }
 
-    // Two independent walks, so that their cache misses overlap: forwards from the primary row (the
-    // suffix at 1, whose preceding byte is the first) and backwards from row 0 (the marker alone, whose
-    // preceding byte is the last).
-    const int32_t half = n / 2;
-    uint32_t rf = static_cast<uint32_t>(indexes.Primary), rb = 0;
-    for (int32_t k = 0; k < half; ++k) {
-        const uint32_t ef = forward[rf], eb = backward[rb];
-        block[k] = static_cast<uint8_t>(ef);
-        block[n - 1 - k] = static_cast<uint8_t>(eb);
-        rf = ef >> 8;
-        rb = eb >> 8;
-    }
-    if (n - half > half) block[half] = static_cast<uint8_t>(backward[rb]);
+    // Pass 2: the bytes of every placed segment.
+    int32_t left[Walkers];
+    uint8_t* out[Walkers];
+    WalkSegments(
+        seg.Count,
+        [&](int w, int32_t s) {
+            row[w] = seg.Row[s];
+            out[w] = block + (seg.Place[s] == NoAnchor ? 0 : seg.Place[s]);
+            left[w] = seg.Place[s] == NoAnchor ? 0 : seg.Length[s];
+        },
+        [&](int w) {
+            if (left[w] == 0) return true;
+            const uint32_t e = forward[row[w]];
+            *out[w]++ = static_cast<uint8_t>(e);
+            row[w] = e >> 8;
+            return --left[w] == 0;
+        });
 }

@@ -23,8 +23,6 @@ public:
 // sorter's scratch, so it must not overlap block.
 TBwtIndexes ForwardTransform(const uint8_t* block, int32_t n, uint8_t* column, int32_t* sa, int32_t* work);
 
-// column[0..n-1] (n >= 1) with its indexes -> block[0..n-1]. forward and backward need n + 1 entries
-// each. The indexes must lie in 0..n (the caller checks them); wrong but in-range values give wrong
-// bytes, never a wild access.
-void InverseTransform(const uint8_t* column, int32_t n, TBwtIndexes indexes, uint32_t* forward,
-                      uint32_t* backward, uint8_t* block);
+// column[0..n-1] (n >= 1) with its indexes -> block[0..n-1]. links needs n + 1 entries. The indexes must
+// lie in 0..n (the caller checks them); wrong but in-range values give wrong bytes, never a wild access.
+void InverseTransform(const uint8_t* column, int32_t n, TBwtIndexes indexes, uint32_t* links, uint8_t* block);

@@ -95,9 +95,9 @@ TTransformed Forward(const std::vector<uint8_t>& s) {
 
 std::vector<uint8_t> Inverse(const TTransformed& t) {
     std::vector<uint8_t> back(t.Column.size());
-    std::vector<uint32_t> forward(t.Column.size() + 1), backward(t.Column.size() + 1);
-    InverseTransform(t.Column.data(), static_cast<int32_t>(t.Column.size()), t.Indexes, forward.data(),
-                     backward.data(), back.data());
+    std::vector<uint32_t> links(t.Column.size() + 1);
+    InverseTransform(t.Column.data(), static_cast<int32_t>(t.Column.size()), t.Indexes, links.data(),
+                     back.data());
     return back;
 }
 

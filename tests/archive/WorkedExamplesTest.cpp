@@ -55,9 +55,7 @@ std::string Transform(const std::vector<uint8_t>& block, bool summarise = false)
     std::vector<uint8_t> column(block.size()), back(block.size());
     std::vector<int32_t> sa(block.size() + 1), work(std::max<size_t>(512, block.size()));
     const TBwtIndexes ix = ForwardTransform(block.data(), n, column.data(), sa.data(), work.data());
-    std::vector<uint32_t> backward(block.size() + 1);
-    InverseTransform(column.data(), n, ix, reinterpret_cast<uint32_t*>(sa.data()), backward.data(),
-                     back.data());
+    InverseTransform(column.data(), n, ix, reinterpret_cast<uint32_t*>(sa.data()), back.data());
     std::string text;
     if (summarise && std::all_of(column.begin(), column.end(), [&](uint8_t b) { return b == column[0]; }))
         text = std::to_string(n) + "x" + Hex(column.data(), 1);
