@@ -257,11 +257,19 @@ inline void TStrucAriEncoder::EncodeIndex(TGroupAriModel& model, int index) {
     Low = Low + Scale(scaledRange, model.Cum[index]);
 
     const int k1 = SettledBits(Low, High);
-    if (Pending != 0 && k1 > 0) {
+    if (Pending > 15 && k1 > 0) { // a long underflow run: rare
         PutBitPlusPending(Low >> 15);
         PutBits((Low >> (16 - k1)) & ((1u << (k1 - 1)) - 1), k1 - 1);
     } else {
-        PutBits(Low >> (16 - k1), k1);
+        // The settled bits with the pending ones (the opposite of the first) after the first, in one
+        // go and without branches; nothing at all when no bit settled.
+        const uint32_t pending = k1 > 0 ? Pending : 0;
+        const int k = k1 + (k1 == 0);
+        const uint32_t first = Low >> 15;
+        const uint32_t rest = (Low >> (16 - k)) & ((1u << (k - 1)) - 1);
+        const uint32_t bits = ((first << pending | (first ^ 1u) * ((1u << pending) - 1)) << (k - 1)) | rest;
+        PutBits(k1 > 0 ? bits : 0, k1 > 0 ? k1 + static_cast<int>(pending) : 0);
+        Pending -= pending;
     }
     Low = (Low << k1) & Top;
     High = ((High << k1) & Top) | ((1u << k1) - 1);

@@ -75,6 +75,13 @@ bool TExpander::ExpandBlock(TBitFile& archive, const std::function<void(const ui
                               " out of range.");
     const int64_t endPos = headerPos + BlockHeaderSize + codedLength;
 
+    // Whatever the stream held, the next block starts right after this one (the decoder may stop short
+    // of the coded length on a damaged stream, or look a few bytes beyond it).
+    auto leaveBlock = [&] {
+        archive.SetReadLimit(TBitFile::NoReadLimit);
+        archive.ResetBits();
+        archive.Seek(endPos, TSeekOrigin::Begin);
+    };
     // Symbols, zero runs and move-to-front in one pass, straight into the sorted column.
     uint8_t* column = Work.Column.data();
     int32_t n = 0;
@@ -85,15 +92,10 @@ bool TExpander::ExpandBlock(TBitFile& archive, const std::function<void(const ui
         TMTFDecoder mtf;
         n = SymbolsToBytes([&decoder] { return decoder.Decode(); }, mtf, column, ArchiveBlockSize);
     } catch (...) {
-        archive.SetReadLimit(TBitFile::NoReadLimit);
-        archive.ResetBits();
-        archive.Seek(endPos, TSeekOrigin::Begin);
+        leaveBlock();
         throw;
     }
-    archive.SetReadLimit(TBitFile::NoReadLimit);
-    archive.ResetBits();
-    // The decoder may stop short of the coded length on a damaged stream; the next block starts there.
-    archive.Seek(endPos, TSeekOrigin::Begin);
+    leaveBlock();
 
     // The primary and sentinel rows are distinct rows of the n + 1 sorted suffixes.
     if (n == 0 || indexes.Primary < 0 || indexes.Primary > n || indexes.Sentinel < 0 ||
