@@ -16,16 +16,19 @@ int OfficeSpace(const TGame& game) {
            (office.TestCenter ? 2 : 0);
 }
 
+int64_t MonthlyPrice(const TCompany& c, bool soundStudio, bool testCenter) {
+    int64_t price = 0;
+    if (soundStudio) price += SoundStudioRent;
+    if (testCenter) price += TestCenterRent;
+    if (c.GfxEquipment) price += GfxEquipBasePrice + static_cast<int64_t>(c.GfxEquipExtra);
+    if (c.ComputerEquipment) price += ComputerEquipBasePrice + static_cast<int64_t>(c.ComputerEquipExtra);
+    if (c.ToolsEquipment) price += ToolsEquipBasePrice + static_cast<int64_t>(c.ToolsEquipExtra);
+    return price;
+}
+
 int MonthlyRent(const TGame& game) {
-    const auto& c = game.State.Company;
     const auto& office = game.Panels.Office;
-    int64_t rent = 0;
-    if (office.SoundStudio) rent += SoundStudioRent;
-    if (office.TestCenter) rent += TestCenterRent;
-    if (c.GfxEquipment) rent += GfxEquipBasePrice + static_cast<int64_t>(c.GfxEquipExtra);
-    if (c.ComputerEquipment) rent += ComputerEquipBasePrice + static_cast<int64_t>(c.ComputerEquipExtra);
-    if (c.ToolsEquipment) rent += ToolsEquipBasePrice + static_cast<int64_t>(c.ToolsEquipExtra);
-    return CheckedI32(rent);
+    return CheckedI32(MonthlyPrice(game.State.Company, office.SoundStudio, office.TestCenter));
 }
 
 std::string EquipmentPriceText(const TGame& game, TEquipment which) {

@@ -1,6 +1,7 @@
 #include "sim/WeeklyCosts.h"
 
 #include "company/Bank.h"
+#include "company/Office.h"
 #include "company/Staff.h"
 #include "state/Game.h"
 
@@ -19,12 +20,7 @@ void EquipmentPriceRises(TGame& game) {
 
 int32_t WeeklyRunningCosts(const TGame& game) {
     const auto& c = game.State.Company;
-    int64_t monthly = 0;
-    if (c.SoundStudio) monthly += SoundStudioRent;
-    if (c.TestCenter) monthly += TestCenterRent;
-    if (c.GfxEquipment) monthly += GfxEquipBasePrice + static_cast<int64_t>(c.GfxEquipExtra);
-    if (c.ComputerEquipment) monthly += ComputerEquipBasePrice + static_cast<int64_t>(c.ComputerEquipExtra);
-    if (c.ToolsEquipment) monthly += ToolsEquipBasePrice + static_cast<int64_t>(c.ToolsEquipExtra);
+    int64_t monthly = MonthlyPrice(c, c.SoundStudio, c.TestCenter);
     const int64_t paid = static_cast<int64_t>(c.AssistProgrammers) + c.AssistMusicians + c.AssistArtists +
                          c.StudyStaff + c.ToolStaff + c.AntiPiracyStaff + c.PortingStaff;
     monthly += (2000 + static_cast<int64_t>(c.WageRaise)) * paid;
