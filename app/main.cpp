@@ -5,20 +5,39 @@
 //   --new-game P,C[,L]  fill in the start screen (player, company, level) and start at once
 //   --weeks N           end N more weeks once the game has started
 //   --open LINK         open the panel of a menu link (may be repeated)
+//   --hire ROW          open "Hire Managers" and click candidate ROW (1 = first) of the grid in front
+//   --quit              quit the game at the end, which shows the score panel
 //   --screenshot FILE   save a picture of the main window as PNG, then quit
 // With --new-game or --screenshot every dialog is closed automatically.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
+#include <QTableWidget>
 #include <QTimer>
 #include <cstdio>
 
+#include "ui/LinkButton.h"
 #include "ui/MainWindow.h"
+#include "ui/ManagersPage.h"
 #include "ui/ModalHost.h"
 #include "ui/StartScreenDialog.h"
 #include "ui/Theme.h"
+
+namespace {
+// A left click at a point of a widget, as the mouse makes it.
+void ClickAt(QWidget* widget, const QPoint& at) {
+    const QPointF global = widget->mapToGlobal(QPointF(at));
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+}
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -40,7 +59,12 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption shotOption(QStringLiteral("screenshot"),
                                         QStringLiteral("Save the main window as PNG and quit."),
                                         QStringLiteral("file"));
-    parser.addOptions({seedOption, newGameOption, weeksOption, openOption, shotOption});
+    const QCommandLineOption hireOption(QStringLiteral("hire"),
+                                        QStringLiteral("Click a candidate row on the managers panel."),
+                                        QStringLiteral("row"));
+    const QCommandLineOption quitOption(QStringLiteral("quit"), QStringLiteral("Quit the game at the end."));
+    parser.addOptions(
+        {seedOption, newGameOption, weeksOption, openOption, shotOption, hireOption, quitOption});
     parser.process(app);
 
     std::optional<uint32_t> seed;
@@ -74,11 +98,27 @@ int main(int argc, char* argv[]) {
     const int weeks = parser.value(weeksOption).toInt();
     const QStringList panels = parser.values(openOption);
     const QString shot = parser.value(shotOption);
-    auto finish = [&window, weeks, panels, shot] {
+    const int hireRow = parser.isSet(hireOption) ? parser.value(hireOption).toInt() : 0;
+    const bool quit = parser.isSet(quitOption);
+    auto finish = [&window, weeks, panels, shot, hireRow, quit] {
         for (int w = 0; w < weeks; ++w)
             window.RunEndOfWeek();
         for (const QString& link : panels)
             window.ShowPanel(link);
+        if (hireRow > 0) {
+            // A click on the candidate, as the player makes it.
+            window.ShowPanel(QStringLiteral("Hire Managers"));
+            QTableWidget* grid = window.ManagersPage().ShownGrid();
+            if (QTableWidgetItem* item = grid->item(hireRow - 1, 0)) {
+                grid->scrollToItem(item);
+                ClickAt(grid->viewport(), grid->visualItemRect(item).center());
+            }
+        }
+        if (quit) {
+            window.Link(QStringLiteral("Game Options"))->click();
+            window.Link(QStringLiteral("Quit Game"))->click();
+            return;
+        }
         if (shot.isEmpty()) return;
         // Let the starfield and the feed move a little before the picture is taken.
         QTimer::singleShot(700, &window, [&window, shot] {

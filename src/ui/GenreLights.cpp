@@ -3,9 +3,10 @@
 #include <QPainter>
 #include <QRadialGradient>
 
+#include "state/PlatformTables.h"
+
 namespace {
-const char* const Captions[TGenreLights::GenreCount] = {"Action", "Adventu.", "Strategy", "Racing",
-                                                        "Sport",  "RPG",      "SIM"};
+static_assert(TGenreLights::GenreCount == GenreCount);
 constexpr int RowHeight = 17;
 const QColor Off(58, 64, 84);
 
@@ -31,6 +32,29 @@ void TGenreLights::SetLights(int genre, const QColor& popularity, const QColor& 
     update();
 }
 
+void TGenreLights::ShowLights(const std::array<TGenreLight, GenreCount>& lights) {
+    for (int g = 0; g < GenreCount; ++g) {
+        const TGenreLight& light = lights.at(static_cast<size_t>(g));
+        Large.at(static_cast<size_t>(g)) = Colour(light.Large);
+        Small.at(static_cast<size_t>(g)) = Colour(light.Small);
+    }
+    update();
+}
+
+QColor TGenreLights::Colour(TLightColor light) {
+    switch (light) {
+    case TLightColor::Red:
+        return QColor(255, 0, 0);
+    case TLightColor::Yellow:
+        return QColor(255, 255, 0);
+    case TLightColor::Green:
+        return QColor(0, 128, 0);
+    case TLightColor::Lime:
+        break;
+    }
+    return QColor(0, 255, 0);
+}
+
 QSize TGenreLights::sizeHint() const {
     return {120, RowHeight * GenreCount};
 }
@@ -43,7 +67,7 @@ void TGenreLights::paintEvent(QPaintEvent*) {
         const int top = g * RowHeight;
         painter.setPen(palette().color(QPalette::WindowText));
         painter.drawText(QRect(4, top, textWidth, RowHeight), Qt::AlignVCenter | Qt::AlignLeft,
-                         QString::fromLatin1(Captions[g]));
+                         QString::fromLatin1(Genres[g].LightCaption));
         const double middle = top + RowHeight / 2.0;
         DrawLed(painter, QPointF(textWidth + 12, middle), 6, Large.at(static_cast<size_t>(g)));
         DrawLed(painter, QPointF(textWidth + 28, middle), 3.5, Small.at(static_cast<size_t>(g)));

@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <array>
 
+#include "state/Game.h"
+
 class TGenreLights : public QWidget {
     Q_OBJECT
 public:
@@ -12,6 +14,10 @@ public:
     explicit TGenreLights(QWidget* parent = nullptr);
 
     void SetLights(int genre, const QColor& popularity, const QColor& trend);
+    // Every genre's pair as the game has coloured them.
+    void ShowLights(const std::array<TGenreLight, GenreCount>& lights);
+    // The basic colours of the lights: red, yellow, green and light green.
+    static QColor Colour(TLightColor light);
     QColor PopularityLight(int genre) const { return Large.at(static_cast<size_t>(genre)); }
     QColor TrendLight(int genre) const { return Small.at(static_cast<size_t>(genre)); }
     QSize sizeHint() const override;

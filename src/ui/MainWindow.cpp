@@ -15,18 +15,25 @@
 #include "shell/InitialiseWorld.h"
 #include "sim/EndOfWeek.h"
 #include "state/Game.h"
+#include "ui/BankPage.h"
+#include "ui/BlinkLabel.h"
 #include "ui/ContentPanel.h"
 #include "ui/Cp1252.h"
 #include "ui/DepartureDialog.h"
+#include "ui/DevelopmentPage.h"
+#include "ui/GenreLights.h"
 #include "ui/HelpWindow.h"
+#include "ui/HireDialog.h"
 #include "ui/LinkButton.h"
+#include "ui/ManagersPage.h"
 #include "ui/ModalHost.h"
 #include "ui/NewsDialog.h"
 #include "ui/NewsFeedView.h"
 #include "ui/NewsPanel.h"
+#include "ui/OfficePage.h"
 #include "ui/OptionsPanel.h"
 #include "ui/QtPlayerInterface.h"
-#include "ui/ScoreDialog.h"
+#include "ui/RentDialog.h"
 #include "ui/SidePanel.h"
 #include "ui/Starfield.h"
 #include "ui/StartScreenDialog.h"
@@ -94,8 +101,9 @@ TMainWindow::TMainWindow(std::optional<uint32_t> seed, QWidget* parent)
 
     // The other windows, each made once and reused for the whole run.
     StartWindow = new TStartScreenDialog(*GameState, this);
-    Score = new TScoreDialog(this);
     Working = new TWorkingWindow(this);
+    Hire = new THireDialog(this);
+    Rent = new TRentDialog(this);
     Welcome = new TWelcomeDialog(this);
     News = new TNewsDialog(this);
     ProgressBox = new TProgressWindow(this);
@@ -151,6 +159,12 @@ void TMainWindow::BuildWindow() {
     });
     connect(SidePanel, &TSidePanel::WorldNewsRequested, this,
             [this] { Perform([this] { PlayerInterface->ShowNewsWindow(GameState->News); }); });
+    connect(SidePanel, &TSidePanel::LightsHelpRequested, this, [this] {
+        Perform([this] {
+            PlayerInterface->ShowMessage(ToCp1252(TSidePanel::LightsHint()), "Genre lights",
+                                         TMessageKind::Information);
+        });
+    });
     connect(SidePanel, &TSidePanel::Widened, this, [this] { PlaySound(4); });
     connect(SidePanel, &TSidePanel::Narrowed, this, [this] { PlaySound(5); });
 
@@ -229,13 +243,13 @@ void TMainWindow::BuildPanels() {
         {QStringLiteral("Office and Equipment"), QStringLiteral("Invest")},
         {QStringLiteral("Hire Managers"), QStringLiteral("Managers")},
     };
+    BuildGamePages();
     for (const auto& group : MenuGroups)
         for (const auto& item : group.Links) {
             const QString link = QString::fromLatin1(item.Text);
-            if (link == QLatin1String("Next song") || link == QLatin1String("News")) continue;
+            if (link == QLatin1String("Next song") || Panels.contains(link)) continue;
             AddPanel(link, new TEmptyPanel(titles.value(link, link), Content));
         }
-    AddPanel(QStringLiteral("News"), new TGameNewsPanel(*GameState, Content));
 
     auto* options = new TOptionsPanel(Content);
     AddPanel(QStringLiteral("Game Options"), options);
@@ -248,6 +262,23 @@ void TMainWindow::BuildPanels() {
             [this] { Sky->SetRunning(!Sky->IsRunning()); });
     connect(options, &TOptionsPanel::StarfieldSkyRequested, this,
             [this] { Sky->SetWhiteSky(!Sky->HasWhiteSky()); });
+}
+
+void TMainWindow::BuildGamePages() {
+    TGame& game = *GameState;
+    const TPerform perform = [this](const std::function<void()>& action) { Perform(action); };
+    AddPanel(QStringLiteral("News"), new TGameNewsPanel(game, Content));
+    Managers = new TManagersPage(game, perform, Content);
+    Development = new TDevelopmentPage(game, perform, Content);
+    Office = new TOfficePage(game, perform, Content);
+    Bank = new TBankPage(game, perform, Content);
+    AddPanel(QStringLiteral("Hire Managers"), Managers);
+    AddPanel(QStringLiteral("Development"), Development);
+    AddPanel(QStringLiteral("Office and Equipment"), Office);
+    AddPanel(QStringLiteral("Bank And Investors"), Bank);
+    // The managers panel opens with the assistant counters brought up to date.
+    connect(Managers, &TManagersPage::Opened, Development, &TDevelopmentPage::Render);
+    connect(Managers, &TManagersPage::SoundRequested, this, &TMainWindow::SoundRequested);
 }
 
 void TMainWindow::AddPanel(const QString& link, TContentPanel* panel) {
@@ -278,8 +309,9 @@ void TMainWindow::ClosePanel(const QString& link) {
 }
 
 TLinkButton* TMainWindow::Link(const QString& text) const {
+    // Only the window's own links: the start screen has a "Quit Game" of its own.
     for (TLinkButton* link : findChildren<TLinkButton*>())
-        if (link->text() == text) return link;
+        if (link->text() == text && link->window() == this) return link;
     return nullptr;
 }
 
@@ -317,6 +349,7 @@ void TMainWindow::StartupTick() {
     TGame& game = *GameState;
     if (!game.Flags.StartPending) return;
     game.Flags.StartPending = false;
+    StartWindow->Prepare();
     Modals().Exec(*StartWindow, StartWindow->windowTitle());
     Startup.start();
     if (game.Flags.QuitChosen) {
@@ -337,7 +370,9 @@ void TMainWindow::StatusTick() {
     if (GameState->Flags.QuitChosen) return;
     StatusTicker.stop();
     SidePanel->Feed()->ScrollStep();
-    StatusPanel->Tick();
+    // Money and free space blink wherever they are shown.
+    for (TBlinkLabel* label : findChildren<TBlinkLabel*>())
+        label->Tick();
     StatusTicker.start();
 }
 
@@ -374,5 +409,14 @@ void TMainWindow::RefreshStatus() {
     StatusPanel->Show(StatusView(game));
     SidePanel->SetEconomy(FromCoreText(game.Panels.EconomyLabel), FromCoreText(game.Panels.HeadlineLabel));
     SidePanel->SetPublisher(FromCoreText(game.Panels.PublisherLabel));
+    SidePanel->Lights()->ShowLights(game.Panels.GenreLights);
+    QStringList best;
+    for (const std::string& label : game.Panels.BestPlatforms)
+        best.append(FromCp1252(label));
+    SidePanel->SetBestPlatforms(best);
     SidePanel->Feed()->Render(game.Feed);
+    // The open panel shows the new money, space and staff figures too.
+    for (TGamePage* page : {static_cast<TGamePage*>(Managers), static_cast<TGamePage*>(Development),
+                            static_cast<TGamePage*>(Office), static_cast<TGamePage*>(Bank)})
+        if (page && page->isVisible()) page->Render();
 }

@@ -9,17 +9,23 @@
 #include <memory>
 #include <optional>
 
+class TBankPage;
 class TContentArea;
 class TContentPanel;
 class TDepartureDialog;
+class TDevelopmentPage;
 class TGame;
+class TGamePage;
 class THelpWindow;
+class THireDialog;
 class TLinkButton;
+class TManagersPage;
 class TModalHost;
 class TNewsDialog;
+class TOfficePage;
 class TProgressWindow;
 class TQtPlayerInterface;
-class TScoreDialog;
+class TRentDialog;
 class TSidePanel;
 class TStarfield;
 class TStartScreenDialog;
@@ -75,7 +81,13 @@ public:
     TProgressWindow& ProgressWindow() const { return *ProgressBox; }
     TDepartureDialog& DepartureWindow() const { return *Departure; }
     THelpWindow& HelpWindow() const { return *Help; }
-    TScoreDialog& ScoreWindow() const { return *Score; }
+    THireDialog& HireWindow() const { return *Hire; }
+    TRentDialog& RentWindow() const { return *Rent; }
+
+    TManagersPage& ManagersPage() const { return *Managers; }
+    TDevelopmentPage& DevelopmentPage() const { return *Development; }
+    TOfficePage& OfficePage() const { return *Office; }
+    TBankPage& BankPage() const { return *Bank; }
 
 signals:
     // One of the six short sounds: 0 link, 1 End Of Week, 2 Game Options, 3 panel closed,
@@ -89,6 +101,8 @@ private:
     QWidget* BuildMenu();
     void BuildPanels();
     void AddPanel(const QString& link, TContentPanel* panel);
+    // The game's own panels, which render from the game's models.
+    void BuildGamePages();
     // Runs a player action; an error it raises is shown, then the window catches up.
     void Perform(const std::function<void()>& action);
     void EndProgram();
@@ -104,15 +118,20 @@ private:
     TContentArea* Content = nullptr;
     TLinkButton* EndOfWeekLink = nullptr;
     QHash<QString, TContentPanel*> Panels;
+    TManagersPage* Managers = nullptr;
+    TDevelopmentPage* Development = nullptr;
+    TOfficePage* Office = nullptr;
+    TBankPage* Bank = nullptr;
 
     TStartScreenDialog* StartWindow = nullptr;
-    TScoreDialog* Score = nullptr;
     TWorkingWindow* Working = nullptr;
     TWelcomeDialog* Welcome = nullptr;
     TNewsDialog* News = nullptr;
     TProgressWindow* ProgressBox = nullptr;
     TDepartureDialog* Departure = nullptr;
     THelpWindow* Help = nullptr;
+    THireDialog* Hire = nullptr;
+    TRentDialog* Rent = nullptr;
 
     QTimer Startup;
     QTimer StatusTicker;

@@ -7,12 +7,14 @@
 
 #include "ui/Cp1252.h"
 #include "ui/DepartureDialog.h"
+#include "ui/HireDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/ModalHost.h"
 #include "ui/NewsDialog.h"
 #include "ui/NewsFeedView.h"
-#include "ui/ScoreDialog.h"
+#include "ui/RentDialog.h"
 #include "ui/SidePanel.h"
+#include "ui/StartScreenDialog.h"
 #include "ui/WorkingWindow.h"
 
 namespace {
@@ -40,6 +42,12 @@ void TQtPlayerInterface::ShowMessage(const std::string& text, const std::string&
 
 TAnswer TQtPlayerInterface::Ask(const std::string& text, const std::string& caption, TButtons buttons) {
     const QString shown = FromCoreText(text);
+    if (caption == "Rent") {
+        // Renting and terminating a room have their own dialog with "Yes." and "No.".
+        TRentDialog& rent = Window.RentWindow();
+        rent.SetQuestion(shown);
+        return Window.Modals().Exec(rent, shown) == QDialog::Accepted ? TAnswer::Yes : TAnswer::No;
+    }
     QMessageBox::StandardButtons choice = QMessageBox::Ok;
     if (buttons == TButtons::YesNo) choice = QMessageBox::Yes | QMessageBox::No;
     if (buttons == TButtons::YesNoCancel) choice = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
@@ -68,10 +76,17 @@ void TQtPlayerInterface::CloseWorking() {
 }
 
 void TQtPlayerInterface::Progress(const std::string& text, int percent) {
-    Window.ProgressWindow().ShowProgress(FromCoreText(text), percent);
+    // While the start screen is open, starting a game fills the start screen's own gauge.
+    TStartScreenDialog& start = Window.StartScreen();
+    if (start.isVisible())
+        start.SetGauge(percent);
+    else
+        Window.ProgressWindow().ShowProgress(FromCoreText(text), percent);
 }
 
 void TQtPlayerInterface::CloseProgress() {
+    TStartScreenDialog& start = Window.StartScreen();
+    if (start.isVisible()) start.HideGauge();
     Window.ProgressWindow().hide();
 }
 
@@ -111,11 +126,18 @@ void TQtPlayerInterface::ShowDeparture(const std::string& text) {
 }
 
 void TQtPlayerInterface::ShowScoreSheet(const TScoreSheet& sheet) {
-    TScoreDialog& dialog = Window.ScoreWindow();
-    dialog.SetSheet(sheet);
-    Window.Modals().Exec(dialog, QStringLiteral("GAME IS OVER\nYour score : ") + dialog.ScoreText());
-    // Closing the score sheet ends the program once the current step has finished.
+    TStartScreenDialog& screen = Window.StartScreen();
+    screen.ShowScore(sheet);
+    Window.Modals().Exec(screen, QStringLiteral("GAME IS OVER\nYour score : ") + screen.ScoreText());
+    // Closing the score panel ends the program once the current step has finished.
     Window.RequestProgramEnd();
+}
+
+bool TQtPlayerInterface::ConfirmHire(const THireOffer& offer) {
+    THireDialog& dialog = Window.HireWindow();
+    dialog.SetOffer(offer);
+    const int answer = Window.Modals().Exec(dialog, dialog.Text());
+    return answer == QDialog::Accepted && offer.HireEnabled;
 }
 
 void TQtPlayerInterface::CloseWeekPanels() {

@@ -1,7 +1,7 @@
 #pragma once
 // The player interface of the windowed game: message boxes, questions, the news window,
-// the working and progress windows, the departure message and the score sheet, all shown
-// through the main window's modal host.
+// the working and progress windows, the departure message, the hire and rent dialogs and the
+// score panel of the start screen, all shown through the main window's modal host.
 #include "state/PlayerInterface.h"
 
 class TMainWindow;
@@ -23,6 +23,7 @@ public:
     void SetAnimation(bool running) override;
     void ShowDeparture(const std::string& text) override;
     void ShowScoreSheet(const TScoreSheet& sheet) override;
+    bool ConfirmHire(const THireOffer& offer) override;
     void CloseWeekPanels() override;
     void ScrollFeedToTop() override;
     void StatusChanged() override;

@@ -11,7 +11,7 @@
 #include "ui/NewsFeedView.h"
 
 namespace {
-const char* const LightsHint =
+const char* const LightsHintText =
     "The leds :\r\nThe Biggest Led closest to the Genre name shows How well the Genre is selling at the "
     "moment..\r\nLightGreen = Sales are booming.\r\nGreen = Sales are Good\r\nYellow = Sales are "
     "Fair\r\nRed = Sales are bad.\r\n \r\nThe smallest led furthest from the genre name shows how the genre "
@@ -108,13 +108,15 @@ TSidePanel::TSidePanel(QWidget* parent) : QFrame(parent) {
     auto* lightsRow = new QHBoxLayout;
     lightsRow->setContentsMargins(0, 0, 0, 0);
     LightsView = new TGenreLights(Content);
-    auto* question = new QPushButton(QStringLiteral("?"), Content);
-    question->setObjectName(QStringLiteral("SideToggle"));
-    question->setFocusPolicy(Qt::NoFocus);
-    SetHint(LightsView, FromCoreText(LightsHint));
-    SetHint(question, FromCoreText(LightsHint));
+    LightsHelp = new QPushButton(QStringLiteral("?"), Content);
+    LightsHelp->setObjectName(QStringLiteral("SideToggle"));
+    LightsHelp->setFocusPolicy(Qt::NoFocus);
+    LightsHelp->setCursor(Qt::PointingHandCursor);
+    SetHint(LightsView, LightsHint());
+    SetHint(LightsHelp, LightsHint());
+    connect(LightsHelp, &QPushButton::clicked, this, &TSidePanel::LightsHelpRequested);
     lightsRow->addWidget(LightsView, 1);
-    lightsRow->addWidget(question, 0, Qt::AlignTop);
+    lightsRow->addWidget(LightsHelp, 0, Qt::AlignTop);
     layout->addLayout(lightsRow);
 
     layout->addSpacing(6);
@@ -135,6 +137,10 @@ TSidePanel::TSidePanel(QWidget* parent) : QFrame(parent) {
     connect(WideButton, &QPushButton::clicked, this, [this] { SetWide(true); });
     connect(NarrowButton, &QPushButton::clicked, this, [this] { SetWide(false); });
     setFixedWidth(WideWidth);
+}
+
+QString TSidePanel::LightsHint() {
+    return FromCoreText(LightsHintText);
 }
 
 void TSidePanel::SetWide(bool wide) {

@@ -29,6 +29,11 @@ public:
     void SetEconomy(const QString& economy, const QString& headline);
     void SetPublisher(const QString& text);
     void SetBestPlatforms(const QStringList& names);
+    // The hint that explains the genre lights.
+    static QString LightsHint();
+
+    QLabel* PlatformLabel(int index) const { return Platforms[index]; }
+    QPushButton* LightsHelpButton() const { return LightsHelp; }
 
     TNewsFeedView* Feed() const { return FeedView; }
     TGenreLights* Lights() const { return LightsView; }
@@ -40,6 +45,8 @@ signals:
     // A link that opens a content panel, named by the menu link of that panel.
     void PanelRequested(const QString& link);
     void WorldNewsRequested();
+    // The "?" beside the genre lights.
+    void LightsHelpRequested();
     // The width really changed.
     void Widened();
     void Narrowed();
@@ -54,6 +61,7 @@ private:
     QLabel* Publisher;
     QLabel* Platforms[PlatformLabelCount];
     TGenreLights* LightsView;
+    QPushButton* LightsHelp;
     TNewsFeedView* FeedView;
     QBoxLayout* Toggles;
     QPushButton* WideButton;

@@ -1,96 +1,370 @@
 #include "ui/StartScreenDialog.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 #include <exception>
 
-#include "shell/NewGame.h"
+#include "persist/PlayerProfile.h"
+#include "shell/StartScreen.h"
 #include "state/Game.h"
+#include "state/TextFields.h"
 #include "ui/Cp1252.h"
 #include "ui/LinkButton.h"
+#include "ui/Starfield.h"
+
+const char* const TStartScreenDialog::HighscoresAddress = "https://highscores.quillon.example/";
+
+namespace {
+const char* const UploadNoteText =
+    "REMEBER : A games score  can only be uploaded\r\nonce to the Quillon hiscore. \r\nSo if you have saved "
+    "the current game and want to be \r\nable to upload this games score at a later time then do not upload "
+    "score now.";
+
+QFrame* Card(QWidget* parent) {
+    auto* card = new QFrame(parent);
+    card->setObjectName(QStringLiteral("StartCard"));
+    card->setAttribute(Qt::WA_StyledBackground);
+    return card;
+}
+
+// Centres a card on a transparent page of the screen.
+QWidget* PageAround(QFrame* card, QWidget* parent) {
+    auto* page = new QWidget(parent);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(28, 22, 28, 22);
+    layout->addWidget(card);
+    return page;
+}
+} // namespace
 
 TStartScreenDialog::TStartScreenDialog(TGame& game, QWidget* parent) : QDialog(parent), Game(game) {
     setWindowTitle(QStringLiteral("Quillon - The Bright Years"));
     setModal(true);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(36, 26, 36, 20);
-    layout->setSpacing(10);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    Stars = new TStarfield(this);
+    outer->addWidget(Stars);
+    auto* skyLayout = new QVBoxLayout(Stars);
+    skyLayout->setContentsMargins(0, 0, 0, 0);
+    Pages = new QStackedWidget(Stars);
+    Pages->addWidget(BuildSetupPage());
+    Pages->addWidget(BuildScorePage());
+    skyLayout->addWidget(Pages);
+    setFixedSize(560, 640);
+}
 
-    auto* title = new QLabel(QStringLiteral("Quillon"), this);
+QWidget* TStartScreenDialog::BuildSetupPage() {
+    QFrame* card = Card(this);
+    auto* layout = new QVBoxLayout(card);
+    layout->setContentsMargins(34, 24, 34, 16);
+    layout->setSpacing(8);
+
+    auto* title = new QLabel(QStringLiteral("QUILLON"), card);
+    title->setObjectName(QStringLiteral("StartTitle"));
     title->setAlignment(Qt::AlignCenter);
-    title->setStyleSheet(QStringLiteral("color: #ffcf5a; font-size: 30pt; font-weight: bold;"));
-    auto* subtitle = new QLabel(tr("The Bright Years  \u2022  1984 \u2013 1994"), this);
+    auto* subtitle = new QLabel(tr("The Bright Years  \u2022  1984 \u2013 1994"), card);
+    subtitle->setObjectName(QStringLiteral("StartSubtitle"));
     subtitle->setAlignment(Qt::AlignCenter);
-    subtitle->setStyleSheet(QStringLiteral("color: #8fd3ff; font-size: 11pt;"));
     layout->addWidget(title);
     layout->addWidget(subtitle);
-    layout->addSpacing(12);
+    layout->addSpacing(14);
 
     auto* form = new QFormLayout;
-    form->setLabelAlignment(Qt::AlignRight);
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     form->setHorizontalSpacing(12);
-    PlayerName = new QLineEdit(this);
-    CompanyName = new QLineEdit(this);
+    form->setVerticalSpacing(10);
+    PlayerName = new QLineEdit(card);
+    CompanyName = new QLineEdit(card);
     // The names are stored in fixed-length fields.
     PlayerName->setMaxLength(25);
     CompanyName->setMaxLength(25);
-    PlayerName->setMinimumWidth(240);
+    PlayerName->setMinimumWidth(250);
     SetHint(PlayerName, tr("Your name, for the high-score list"));
     SetHint(CompanyName, tr("The name of your new software company"));
     form->addRow(QStringLiteral("Player Name:"), PlayerName);
     form->addRow(QStringLiteral("Company Name:"), CompanyName);
     layout->addLayout(form);
+    layout->addSpacing(8);
 
-    DifficultyText = new QLabel(QStringLiteral("level of difficulty : 2"), this);
-    Difficulty = new QSlider(Qt::Horizontal, this);
+    DifficultyText = new QLabel(QString::fromStdString(::DifficultyLabel(2)), card);
+    DifficultyText->setAlignment(Qt::AlignCenter);
+    Difficulty = new QSlider(Qt::Horizontal, card);
     Difficulty->setRange(1, 3);
     Difficulty->setValue(2);
     Difficulty->setPageStep(1);
     Difficulty->setTickPosition(QSlider::TicksBelow);
-    SetHint(Difficulty, tr("1 is the gentlest start; 3 gives the best score for the same result"));
+    Difficulty->setTickInterval(1);
+    const QString difficultyHint =
+        tr("1 is the gentlest start; 3 is the hardest and multiplies your score the most");
+    SetHint(Difficulty, difficultyHint);
+    SetHint(DifficultyText, difficultyHint);
     connect(Difficulty, &QSlider::valueChanged, this, [this](int value) {
-        DifficultyText->setText(QStringLiteral("level of difficulty : ") + QString::number(value));
+        Game.Panels.StartScreen.Difficulty = value;
+        DifficultyText->setText(QString::fromStdString(::DifficultyLabel(value)));
     });
     layout->addWidget(DifficultyText);
-    layout->addWidget(Difficulty);
-    layout->addSpacing(10);
+    auto* sliderRow = new QHBoxLayout;
+    sliderRow->addSpacing(60);
+    sliderRow->addWidget(Difficulty);
+    sliderRow->addSpacing(60);
+    layout->addLayout(sliderRow);
 
-    Start = new QPushButton(QStringLiteral("Start Game"), this);
+    NoMusic = new QCheckBox(QStringLiteral("No ingame music"), card);
+    SetHint(NoMusic, tr("Play without music once the game has started"));
+    connect(NoMusic, &QCheckBox::toggled, this, [this](bool checked) {
+        // Unticking it again does not bring the music back for this run.
+        if (!checked) return;
+        Game.Panels.StartScreen.NoMusic = true;
+        Game.Flags.MusicOff = true;
+    });
+    layout->addWidget(NoMusic, 0, Qt::AlignCenter);
+    layout->addSpacing(6);
+
+    Start = new QPushButton(QStringLiteral("Start Game"), card);
     Start->setObjectName(QStringLiteral("EndOfWeek"));
     Start->setDefault(true);
+    Start->setCursor(Qt::PointingHandCursor);
     SetHint(Start, tr("Found your company in 1984"));
     layout->addWidget(Start);
-    Quit = new TLinkButton(QStringLiteral("Quit Game"), tr("Leave the game"), this);
-    layout->addWidget(Quit, 0, Qt::AlignRight);
+    Progress = new QProgressBar(card);
+    Progress->setRange(0, 100);
+    Progress->setTextVisible(false);
+    Progress->setFixedHeight(8);
+    // The gauge keeps its room while hidden, so the screen does not jump when it appears.
+    QSizePolicy keep = Progress->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    Progress->setSizePolicy(keep);
+    Progress->hide();
+    layout->addWidget(Progress);
 
-    connect(Start, &QPushButton::clicked, this, &TStartScreenDialog::StartGame);
+    auto* links = new QHBoxLayout;
+    Load = new TLinkButton(QStringLiteral("Load Saved Game"), tr("Continue the game you saved last"), card);
+    Quit = new TLinkButton(QStringLiteral("Quit Game"), tr("Leave the game"), card);
+    links->addWidget(Load);
+    links->addStretch(1);
+    links->addWidget(Quit);
+    layout->addLayout(links);
+    layout->addStretch(1);
+
+    auto* line = new QFrame(card);
+    line->setFrameShape(QFrame::HLine);
+    line->setObjectName(QStringLiteral("StartRule"));
+    layout->addWidget(line);
+    auto* footer = new QHBoxLayout;
+    Updates = new TLinkButton(QStringLiteral("Check for updates"),
+                              tr("Download a newer game database and program"), card);
+    Highscores = new TLinkButton(QStringLiteral("Highscores"), tr("The best scores of all players"), card);
+    footer->addWidget(Updates);
+    footer->addWidget(Highscores);
+    footer->addStretch(1);
+    auto* stamps = new QVBoxLayout;
+    stamps->setSpacing(0);
+    Version = new QLabel(FromCp1252(Game.VersionText), card);
+    DataPack = new QLabel(card);
+    for (QLabel* label : {Version, DataPack}) {
+        label->setProperty("caption", true);
+        label->setAlignment(Qt::AlignRight);
+        stamps->addWidget(label);
+    }
+    SetHint(DataPack, tr("The game database: the last week that can be played"));
+    footer->addLayout(stamps);
+    layout->addLayout(footer);
+    Note = new QLabel(card);
+    Note->setProperty("caption", true);
+    Note->setAlignment(Qt::AlignCenter);
+    layout->addWidget(Note);
+
+    connect(Start, &QPushButton::clicked, this, &TStartScreenDialog::StartClicked);
+    connect(Load, &QPushButton::clicked, this, &TStartScreenDialog::LoadClicked);
     connect(Quit, &QPushButton::clicked, this, &TStartScreenDialog::reject);
+    connect(Updates, &QPushButton::clicked, this,
+            [this] { Note->setText(tr("Checking for updates is not available yet.")); });
+    connect(Highscores, &QPushButton::clicked, this,
+            [this] { Note->setText(tr("The Internet high-score list is not available yet.")); });
+    return PageAround(card, this);
 }
 
-void TStartScreenDialog::StartGame() {
-    TNewGameChoices choices;
-    choices.PlayerName = ToCp1252(PlayerName->text().trimmed());
-    choices.CompanyName = ToCp1252(CompanyName->text().trimmed());
-    choices.Difficulty = Difficulty->value();
-    if (choices.PlayerName.empty() || choices.CompanyName.empty()) {
-        Game.Ui.ShowMessage("Player Name and Company Name cannot be empty", "Error", TMessageKind::Error);
-        PlayerName->setFocus();
-        return;
+QWidget* TStartScreenDialog::BuildScorePage() {
+    QFrame* card = Card(this);
+    auto* layout = new QVBoxLayout(card);
+    layout->setContentsMargins(26, 18, 26, 14);
+    layout->setSpacing(8);
+    auto* over = new QLabel(QStringLiteral("GAME IS OVER"), card);
+    over->setObjectName(QStringLiteral("GameIsOver"));
+    over->setAlignment(Qt::AlignCenter);
+    layout->addWidget(over);
+
+    auto* scoreRow = new QHBoxLayout;
+    scoreRow->addStretch(1);
+    scoreRow->addWidget(new QLabel(QStringLiteral("Your score :"), card));
+    Score = new QLabel(card);
+    Score->setObjectName(QStringLiteral("ScoreValue"));
+    scoreRow->addWidget(Score);
+    scoreRow->addStretch(1);
+    layout->addLayout(scoreRow);
+
+    const int rows = static_cast<int>(std::tuple_size_v<decltype(TScoreSheet::Rows)>);
+    Grid = new QTableWidget(rows, 2, card);
+    Grid->horizontalHeader()->hide();
+    Grid->verticalHeader()->hide();
+    Grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Grid->setSelectionMode(QAbstractItemView::NoSelection);
+    Grid->setFocusPolicy(Qt::NoFocus);
+    Grid->verticalHeader()->setDefaultSectionSize(22);
+    Grid->setFixedHeight(rows * 22 + 4);
+    layout->addWidget(Grid);
+
+    UploadNote = new QLabel(FromCoreText(UploadNoteText), card);
+    UploadNote->setTextFormat(Qt::PlainText);
+    UploadNote->setProperty("caption", true);
+    layout->addWidget(UploadNote);
+
+    Web = new QTextBrowser(card);
+    Web->setOpenLinks(false);
+    Web->setMinimumHeight(70);
+    Web->hide();
+    layout->addWidget(Web, 1);
+    layout->addStretch(0);
+
+    auto* buttons = new QHBoxLayout;
+    Upload = new QPushButton(QStringLiteral("Upload Score"), card);
+    GotoHighscores = new QPushButton(QStringLiteral("Goto Internet Highscores"), card);
+    Close = new QPushButton(QStringLiteral("Close"), card);
+    for (QPushButton* button : {Upload, GotoHighscores, Close}) {
+        button->setProperty("action", true);
+        buttons->addWidget(button);
     }
+    buttons->insertStretch(2, 1);
+    SetHint(Upload, tr("Send this game's score to the Internet high-score list"));
+    SetHint(GotoHighscores, tr("See the Internet high-score list"));
+    SetHint(Close, tr("Leave the game"));
+    // Scores travel to the high-score server once uploading exists.
+    Upload->setEnabled(false);
+    layout->addLayout(buttons);
+
+    connect(GotoHighscores, &QPushButton::clicked, this, [this] {
+        const QString address = QString::fromLatin1(HighscoresAddress);
+        Web->setHtml(QStringLiteral("<h3>Quillon Internet Highscores</h3><p><a href=\"%1\">%1</a></p>"
+                                    "<p>The high-score list opens here once scores can be uploaded.</p>")
+                         .arg(address.toHtmlEscaped()));
+        Web->show();
+    });
+    connect(Close, &QPushButton::clicked, this, &TStartScreenDialog::CloseScore);
+    return PageAround(card, this);
+}
+
+void TStartScreenDialog::Prepare() {
     try {
-        ApplyNewGameChoices(Game, choices);
+        ShowStartScreen(Game);
     } catch (const std::exception& error) {
         Game.Ui.ShowMessage(error.what(), "Error", TMessageKind::Error);
+    }
+    const TStartScreen& screen = Game.Panels.StartScreen;
+    PlayerName->setText(FromCp1252(screen.PlayerName));
+    CompanyName->setText(FromCp1252(screen.CompanyName));
+    Difficulty->setValue(screen.Difficulty);
+    DataPack->setText(FromCp1252(screen.DataPackLabel));
+    Note->clear();
+    HideGauge();
+    Pages->setCurrentIndex(0);
+    Stars->SetRunning(true);
+    PlayerName->setFocus();
+}
+
+void TStartScreenDialog::ShowScore(const TScoreSheet& sheet) {
+    Score->setText(QString::number(sheet.Score));
+    for (int row = 0; row < Grid->rowCount(); ++row) {
+        const auto& [title, value] = sheet.Rows.at(static_cast<size_t>(row));
+        Grid->setItem(row, 0, new QTableWidgetItem(FromCp1252(title)));
+        Grid->setItem(row, 1, new QTableWidgetItem(FromCp1252(value)));
+    }
+    Web->hide();
+    Pages->setCurrentIndex(1);
+    Stars->SetRunning(true);
+    Close->setFocus();
+}
+
+bool TStartScreenDialog::ShowsScore() const {
+    return Pages->currentIndex() == 1;
+}
+
+QString TStartScreenDialog::ScoreText() const {
+    return Score->text();
+}
+
+void TStartScreenDialog::SetGauge(int percent) {
+    Progress->setValue(std::clamp(percent, 0, 100));
+    Progress->show();
+    Progress->repaint();
+}
+
+void TStartScreenDialog::HideGauge() {
+    Progress->hide();
+}
+
+void TStartScreenDialog::CopyChoices() {
+    TStartScreen& screen = Game.Panels.StartScreen;
+    screen.PlayerName = ToCp1252(PlayerName->text());
+    screen.CompanyName = ToCp1252(CompanyName->text());
+    screen.Difficulty = Difficulty->value();
+}
+
+void TStartScreenDialog::StartClicked() {
+    Stars->SetRunning(false);
+    CopyChoices();
+    bool started = false;
+    try {
+        started = StartGame(Game);
+    } catch (const std::exception& error) {
+        Game.Ui.ShowMessage(error.what(), "Error", TMessageKind::Error);
+    }
+    if (!started) {
+        HideGauge();
+        PlayerName->setFocus();
+        Stars->SetRunning(true);
         return;
     }
+    SetGauge(100);
+    HideGauge();
     accept();
 }
 
+void TStartScreenDialog::LoadClicked() {
+    CopyChoices();
+    bool loading = false;
+    try {
+        loading = LoadSavedGame(Game);
+    } catch (const std::exception& error) {
+        Game.Ui.ShowMessage(error.what(), "Error", TMessageKind::Error);
+    }
+    HideGauge();
+    if (loading) accept();
+}
+
+void TStartScreenDialog::CloseScore() {
+    WritePlayerProfile(AppDirectory(), ToCp1252(PlayerName->text()), ToCp1252(CompanyName->text()),
+                       Game.Flags.ShowHelp);
+    QDialog::accept();
+}
+
 void TStartScreenDialog::reject() {
+    if (ShowsScore()) {
+        CloseScore();
+        return;
+    }
     Game.Flags.QuitChosen = true;
     QDialog::reject();
 }

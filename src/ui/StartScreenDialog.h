@@ -1,39 +1,105 @@
 #pragma once
-// The first screen of the game: the player's name, the company's name and the level of
-// difficulty. "Start Game" applies them to the game; "Quit Game" ends the program.
+// The start screen: the player's and the company's names, the level of difficulty and the
+// music choice; "Start Game" with its gauge, "Load Saved Game" and "Quit Game"; the links to
+// updates and high scores, the version and the game database's end date. When a game is
+// over the same window shows the score panel instead.
 #include <QDialog>
 
+#include "state/PlayerInterface.h"
+
+class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QSlider;
+class QProgressBar;
 class QPushButton;
+class QSlider;
+class QStackedWidget;
+class QTableWidget;
+class QTextBrowser;
 class TGame;
 class TLinkButton;
+class TStarfield;
 
 class TStartScreenDialog : public QDialog {
     Q_OBJECT
 public:
+    // Where "Goto Internet Highscores" and "Highscores" point.
+    static const char* const HighscoresAddress;
+
     explicit TStartScreenDialog(TGame& game, QWidget* parent = nullptr);
+
+    // Before the screen is shown for a new game: the end date from the game database and the
+    // names from the player's profile.
+    void Prepare();
+    // The game is over: the score panel takes the screen's place.
+    void ShowScore(const TScoreSheet& sheet);
+    bool ShowsScore() const;
+
+    // The gauge of "Start Game"; the game reports its progress while the screen is open.
+    void SetGauge(int percent);
+    void HideGauge();
 
     QLineEdit* PlayerNameEdit() const { return PlayerName; }
     QLineEdit* CompanyNameEdit() const { return CompanyName; }
     QSlider* DifficultySlider() const { return Difficulty; }
     QLabel* DifficultyLabel() const { return DifficultyText; }
+    QCheckBox* NoMusicBox() const { return NoMusic; }
     QPushButton* StartButton() const { return Start; }
+    QProgressBar* Gauge() const { return Progress; }
+    TLinkButton* LoadLink() const { return Load; }
     TLinkButton* QuitLink() const { return Quit; }
+    TLinkButton* UpdatesLink() const { return Updates; }
+    TLinkButton* HighscoresLink() const { return Highscores; }
+    QLabel* VersionLabel() const { return Version; }
+    QLabel* DataPackLabel() const { return DataPack; }
+    QLabel* NoteLabel() const { return Note; }
+    TStarfield* Sky() const { return Stars; }
+
+    QString ScoreText() const;
+    QTableWidget* ScoreGrid() const { return Grid; }
+    QLabel* ScoreNote() const { return UploadNote; }
+    QPushButton* UploadButton() const { return Upload; }
+    QPushButton* GotoHighscoresButton() const { return GotoHighscores; }
+    QPushButton* CloseButton() const { return Close; }
+    QTextBrowser* Browser() const { return Web; }
 
 public slots:
-    // Closing the screen any other way than "Start Game" quits.
+    // On the start screen closing it any other way than by starting or loading quits; on the
+    // score panel it is "Close".
     void reject() override;
 
 private:
-    void StartGame();
+    QWidget* BuildSetupPage();
+    QWidget* BuildScorePage();
+    void CopyChoices();
+    void StartClicked();
+    void LoadClicked();
+    void CloseScore();
 
     TGame& Game;
+    TStarfield* Stars;
+    QStackedWidget* Pages;
+
     QLineEdit* PlayerName;
     QLineEdit* CompanyName;
     QSlider* Difficulty;
     QLabel* DifficultyText;
+    QCheckBox* NoMusic;
     QPushButton* Start;
+    QProgressBar* Progress;
+    TLinkButton* Load;
     TLinkButton* Quit;
+    TLinkButton* Updates;
+    TLinkButton* Highscores;
+    QLabel* Version;
+    QLabel* DataPack;
+    QLabel* Note;
+
+    QLabel* Score;
+    QTableWidget* Grid;
+    QLabel* UploadNote;
+    QPushButton* Upload;
+    QPushButton* GotoHighscores;
+    QPushButton* Close;
+    QTextBrowser* Web;
 };

@@ -115,8 +115,3 @@ void TStatusArea::Show(const TStatusView& view) {
     Money->SetBlinking(view.MoneyBlinks);
     Space->SetBlinking(view.SpaceBlinks);
 }
-
-void TStatusArea::Tick() {
-    Money->Tick();
-    Space->Tick();
-}

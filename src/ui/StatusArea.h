@@ -16,13 +16,13 @@ public:
     explicit TStatusArea(QWidget* parent = nullptr);
 
     void Show(const TStatusView& view);
-    // One step of the blinking.
-    void Tick();
 
     QLabel* WeekLabel() const { return Week; }
     TBlinkLabel* MoneyLabel() const { return Money; }
     TBlinkLabel* SpaceLabel() const { return Space; }
     QCheckBox* ShowHelpBox() const { return ShowHelp; }
+    // Lead programmer, project leader, lead designer.
+    QLabel* ManagerLabel(int kind) const { return Managers[kind]; }
 
 signals:
     void GameOptionsRequested();

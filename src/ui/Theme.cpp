@@ -91,6 +91,62 @@ QProgressBar {
     background: #0b1020; border: 1px solid #4a5f94; border-radius: 4px; text-align: center; color: #ffffff;
 }
 QProgressBar::chunk { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #3f7de0, stop:1 #8fd3ff); }
+QFrame#Card {
+    background: rgba(255, 255, 255, 9); border: 1px solid rgba(140, 175, 255, 60); border-radius: 6px;
+}
+QScrollArea#PageScroll, QWidget#PageScrollContent { background: transparent; border: none; }
+QPushButton[action="true"] {
+    color: #e8ecf6; border: 1px solid #4a5f94; border-radius: 5px; padding: 5px 14px;
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #2f4680, stop:1 #1d2b52);
+}
+QPushButton[action="true"]:hover {
+    border: 1px solid #ffcf5a;
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3b5698, stop:1 #24366a);
+}
+QPushButton[action="true"]:pressed, QPushButton[action="true"]:checked {
+    color: #1a1200; border: 1px solid #ffdf8a;
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffd878, stop:1 #e0a21c);
+}
+QPushButton[action="true"]:disabled { color: #6e7896; border: 1px solid #2c3858; background: #161e38; }
+QPushButton[action="true"]:focus { outline: none; }
+QGroupBox {
+    border: 1px solid rgba(140, 175, 255, 70); border-radius: 5px; margin-top: 10px; padding: 8px 8px 6px 8px;
+}
+QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; color: #9fb0d8; }
+QRadioButton { color: #e8ecf6; spacing: 6px; }
+QRadioButton::indicator {
+    width: 12px; height: 12px; border: 1px solid #7f93c6; border-radius: 7px; background: #0b1020;
+}
+QRadioButton::indicator:checked { background: #ffcf5a; border: 3px solid #0b1020; outline: none; }
+QRadioButton:checked { color: #ffcf5a; }
+QCheckBox:disabled, QRadioButton:disabled { color: #6e7896; }
+QLabel#DialogQuestion { color: #ffcf5a; font-weight: bold; font-size: 10pt; }
+QLabel#CandidateAnswer { color: #fff0c0; font-style: italic; }
+QLabel#SigningFee { color: #ffcf5a; }
+QLabel#ErrorLine { color: #ff8a7a; font-weight: bold; }
+QLineEdit#CounterField { padding: 2px 4px; font-weight: bold; }
+QToolButton#CounterArrow {
+    background: #24325a; border: 1px solid #4a5f94; border-radius: 2px; padding: 0px;
+}
+QToolButton#CounterArrow:hover { background: #3b5698; border: 1px solid #ffcf5a; }
+QToolButton#CounterArrow:pressed { background: #e0a21c; }
+QTableView {
+    alternate-background-color: #121a33; selection-background-color: #e0a21c; selection-color: #140e00;
+}
+QTableView#ManagerGrid::item { padding: 0px 6px; }
+QFrame#StartCard {
+    background: rgba(10, 15, 32, 218); border: 1px solid rgba(140, 175, 255, 110); border-radius: 12px;
+}
+QLabel#StartTitle { color: #ffcf5a; font-size: 30pt; font-weight: bold; letter-spacing: 6px; }
+QLabel#StartSubtitle { color: #8fd3ff; font-size: 11pt; font-style: italic; }
+QFrame#StartRule { color: rgba(140, 175, 255, 70); }
+QSlider::groove:horizontal { height: 4px; background: #34456e; border-radius: 2px; }
+QSlider::sub-page:horizontal { background: #e0a21c; border-radius: 2px; }
+QSlider::handle:horizontal {
+    width: 14px; margin: -6px 0; border-radius: 7px; background: #ffcf5a; border: 1px solid #ffdf8a;
+}
+QSlider::handle:horizontal:hover { background: #ffe7a6; }
+QTextBrowser { background: #f6f1e3; color: #141a2a; border: 1px solid #b8a978; border-radius: 4px; }
 )";
 } // namespace
 

@@ -1,7 +1,14 @@
-// The GUI suite needs one QApplication for all its tests, on the offscreen platform.
+// The GUI suite needs one QApplication for all its tests, on the offscreen platform, and a
+// program folder of its own: a copy of the game database, and room for the player profile
+// the start screen writes, so the build folder is never touched.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
 #include <gtest/gtest.h>
 
+#include "state/TextFields.h"
 #include "ui/Theme.h"
 
 int main(int argc, char** argv) {
@@ -10,5 +17,14 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillon"));
     ApplyTheme(app);
+
+    QTemporaryDir folder;
+    const QString database = QStringLiteral(QUILLON_BINARY_DIR "/Database.pck");
+    if (!folder.isValid() || !QFile::copy(database, folder.filePath(QStringLiteral("Database.pck")))) {
+        std::fprintf(stderr, "Cannot copy %s into a test folder; build the database target first.\n",
+                     qPrintable(database));
+        return 1;
+    }
+    SetAppDirectory(QDir(folder.path()).absolutePath().toStdString());
     return RUN_ALL_TESTS();
 }

@@ -1,16 +1,21 @@
 #pragma once
 // A main window on the offscreen platform with every dialog closed automatically, and the
-// gestures a player makes on the start screen.
+// gestures a player makes on the start screen and in the panels.
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
 
 #include "state/Game.h"
+#include "state/TextFields.h"
+#include "ui/LinkButton.h"
 #include "ui/MainWindow.h"
 #include "ui/ModalHost.h"
 #include "ui/StartScreenDialog.h"
@@ -18,6 +23,11 @@
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
+}
+
+// The test program's folder (see GuiMain.cpp), where the game keeps its files.
+inline QString TestFolder() {
+    return QString::fromStdString(AppDirectory());
 }
 
 // Fills in the start screen and presses "Start Game".
@@ -30,9 +40,30 @@ inline std::function<void(QDialog&)> TypeNamesAndStart(const QString& player, co
     };
 }
 
+// A gesture on the next dialog, which must be of type T.
+template <typename T>
+std::function<void(QDialog&)> OnDialog(std::function<void(T&)> gesture) {
+    return [gesture](QDialog& dialog) {
+        auto* typed = dynamic_cast<T*>(&dialog);
+        ASSERT_NE(typed, nullptr) << "unexpected dialog " << dialog.windowTitle().toStdString();
+        gesture(*typed);
+    };
+}
+
+// A click on a row of a grid, as the mouse makes it.
+inline void ClickRow(QTableWidget* grid, int row) {
+    QTableWidgetItem* item = grid->item(row, 0);
+    ASSERT_NE(item, nullptr);
+    grid->scrollToItem(item);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(item).center());
+}
+
 class TGuiTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Every test starts without a profile or a saved game from an earlier one.
+        QFile::remove(TestFolder() + "player.ini");
+        QDir(TestFolder() + "QlSave").removeRecursively();
         Window = std::make_unique<TMainWindow>(20240607u);
         Window->Modals().AutoClose = true;
         Window->show();
@@ -43,6 +74,17 @@ protected:
     void Start(std::function<void(QDialog&)> gesture = TypeNamesAndStart("Ada", "Byte Works")) {
         Window->Modals().Gestures.push_back(std::move(gesture));
         Window->StartupTick();
+    }
+
+    // Opens the panel of a menu link as the player does.
+    void Open(const QString& link) { QTest::mouseClick(Window->Link(link), Qt::LeftButton); }
+
+    // The next dialog gets this gesture before it is closed.
+    void Then(std::function<void(QDialog&)> gesture) { Modals().Gestures.push_back(std::move(gesture)); }
+
+    const TShownDialog& LastDialog() {
+        EXPECT_FALSE(Modals().Shown.empty());
+        return Modals().Shown.back();
     }
 
     TGame& Game() { return Window->Game(); }

@@ -14,7 +14,6 @@
 #include "ui/LinkButton.h"
 #include "ui/NewsFeedView.h"
 #include "ui/NewsPanel.h"
-#include "ui/ScoreDialog.h"
 #include "ui/SidePanel.h"
 #include "ui/Starfield.h"
 #include "ui/StatusArea.h"
@@ -102,19 +101,30 @@ TEST_F(TGuiTest, EndOfWeekAdvancesTheWeekByLinkAndByKey) {
 
 TEST_F(TGuiTest, QuitGameShowsTheScoreSheetAndEndsTheProgram) {
     Start();
+    Window->Status().ShowHelpBox()->setChecked(false);
     QTest::mouseClick(Window->Link("Game Options"), Qt::LeftButton);
     QTest::mouseClick(Window->Link("Quit Game"), Qt::LeftButton);
 
-    const QString score = Window->ScoreWindow().ScoreText();
+    // The start screen shows the score panel.
+    TStartScreenDialog& screen = Window->StartScreen();
+    EXPECT_TRUE(screen.ShowsScore());
+    const QString score = screen.ScoreText();
     EXPECT_FALSE(score.isEmpty());
     EXPECT_TRUE(Modals().Saw("GAME IS OVER\nYour score : " + score));
-    QTableWidget* grid = Window->ScoreWindow().Grid();
+    EXPECT_EQ(LastDialog().Caption, "Quillon - The Bright Years");
+    EXPECT_FALSE(screen.UploadButton()->isEnabled());
+    EXPECT_TRUE(screen.ScoreNote()->text().startsWith("REMEBER : A games score  can only be uploaded\nonce"));
+    QTableWidget* grid = screen.ScoreGrid();
     EXPECT_EQ(grid->item(0, 0)->text(), "Player Name");
     EXPECT_EQ(grid->item(0, 1)->text(), "Ada");
     EXPECT_EQ(grid->item(10, 0)->text(), "Score");
     EXPECT_EQ(grid->item(10, 1)->text(), score);
     EXPECT_TRUE(Window->ProgramEnded());
     EXPECT_FALSE(Window->isVisible());
+    // Closing the score panel wrote the profile with the help choice made since the start.
+    QFile profile(TestFolder() + "player.ini");
+    ASSERT_TRUE(profile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(profile.readAll(), "Ada\r\nByte Works\r\n0\r\n");
 }
 
 TEST_F(TGuiTest, OptionsPanelSwitchesTheStarfieldAndOpensThePlayer) {

@@ -1,0 +1,32 @@
+#pragma once
+// The "Bank And Investors" panel: the loan, its rate and the credit left, borrowing and
+// repaying in fixed steps, and the search for an investor with the offer to accept or turn down.
+#include "ui/GamePage.h"
+
+class TBankPage : public TGamePage {
+    Q_OBJECT
+public:
+    TBankPage(TGame& game, TPerform perform, QWidget* parent = nullptr);
+
+    void Render() override;
+
+    QLabel* LoanLabel() const { return Loan; }
+    QLabel* RateLabel() const { return Rate; }
+    QLabel* CreditLabel() const { return Credit; }
+    // "Borrow 50000", "Borrow 250000", "Repay 50000", "Repay 250000", "Find Investor", "OK", "Cancel".
+    QPushButton* Button(const QString& text) const;
+    QWidget* InvestorArea() const { return Investor; }
+    QLabel* OfferAmountLabel() const { return OfferAmount; }
+    QLabel* OfferShareLabel() const { return OfferShare; }
+
+private:
+    QLabel* Loan;
+    QLabel* Rate;
+    QLabel* Credit;
+    QPushButton* FindInvestorButton;
+    QWidget* Investor;
+    QLabel* OfferAmount;
+    QLabel* OfferShare;
+    QPushButton* Accept;
+    QPushButton* Decline;
+};

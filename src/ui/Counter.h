@@ -1,0 +1,39 @@
+#pragma once
+// A number field with an up/down pair beside it. The counter does not change its own value:
+// a step is a request the game may refuse, and whoever owns the counter shows the value the
+// game settled on.
+#include <QWidget>
+
+class QLineEdit;
+class QToolButton;
+
+class TCounter : public QWidget {
+    Q_OBJECT
+public:
+    TCounter(int minimum, int maximum, QWidget* parent = nullptr);
+
+    void SetValue(int value);
+    int Value() const { return Shown; }
+    QLineEdit* Field() const { return Number; }
+    QToolButton* UpButton() const { return Up; }
+    QToolButton* DownButton() const { return Down; }
+    // Sets the hint of the field and of both arrows.
+    void SetHint(const QString& hint);
+
+signals:
+    // +1 or -1; only asked for while the limit in that direction has not been reached.
+    void StepRequested(int step);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Request(int step);
+
+    int Minimum;
+    int Maximum;
+    int Shown = 0;
+    QLineEdit* Number;
+    QToolButton* Up;
+    QToolButton* Down;
+};

@@ -1,0 +1,44 @@
+#include "ui/GamePage.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <utility>
+
+#include "ui/LinkButton.h"
+
+TGamePage::TGamePage(const QString& title, TGame& game, TPerform perform, QWidget* parent)
+    : TContentPanel(title, parent), Game(game), Perform(std::move(perform)) {}
+
+QLabel* MakeHeading(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setProperty("heading", true);
+    return label;
+}
+
+QLabel* MakeCaption(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setProperty("caption", true);
+    return label;
+}
+
+QLabel* MakeValue(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setProperty("value", true);
+    return label;
+}
+
+QFrame* MakeCard(QWidget* parent) {
+    auto* card = new QFrame(parent);
+    card->setObjectName(QStringLiteral("Card"));
+    card->setAttribute(Qt::WA_StyledBackground);
+    return card;
+}
+
+QPushButton* MakeActionButton(const QString& text, const QString& hint, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setProperty("action", true);
+    button->setCursor(Qt::PointingHandCursor);
+    SetHint(button, hint);
+    return button;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// A content panel that shows part of the running game. It renders from the game's panel
+// models and hands every gesture of the player to the main window as one action, which runs
+// the rule, reports an error it raises and brings the window up to date afterwards.
+#include <QString>
+#include <functional>
+
+#include "ui/ContentPanel.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class TGame;
+
+// Runs one player action the way the main window does.
+using TPerform = std::function<void(const std::function<void()>&)>;
+
+class TGamePage : public TContentPanel {
+    Q_OBJECT
+public:
+    TGamePage(const QString& title, TGame& game, TPerform perform, QWidget* parent = nullptr);
+
+    // Shows what the models hold now; called after every action while the panel is open.
+    virtual void Render() = 0;
+    // Opening the panel: the rule's refresh first (where there is one), then Render.
+    void Refresh() override { Render(); }
+
+protected:
+    void Act(const std::function<void()>& action) { Perform(action); }
+
+    TGame& Game;
+
+private:
+    TPerform Perform;
+};
+
+// The building blocks the panels share, styled by the theme.
+QLabel* MakeHeading(const QString& text, QWidget* parent);
+QLabel* MakeCaption(const QString& text, QWidget* parent);
+QLabel* MakeValue(QWidget* parent);
+// A rounded box grouping related controls.
+QFrame* MakeCard(QWidget* parent);
+QPushButton* MakeActionButton(const QString& text, const QString& hint, QWidget* parent);
