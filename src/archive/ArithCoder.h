@@ -22,9 +22,15 @@ public:
     static constexpr int MaxSymbols = 130;
 
     void Init(int lo, int count, int32_t increment, int32_t limit);
+    // The adaptation after coding the symbol at index.
     inline void Update(int index);
     // The smallest index i with Cum[i] <= target, for 0 <= target < Cum[0]; N + 1 when no symbol has it.
     inline int FindIndex(int32_t target) const;
+    // For a large model the search and the update walk the same entries, so the decoder can do both in
+    // one pass: FindIndexAndCount finds i as FindIndex does and already adds Increment to Cum[0..i-1]
+    // (only when no halving is due: Cum[0] < Limit); FinishCountedUpdate(i) then completes Update(i).
+    inline int FindIndexAndCount(int32_t target);
+    inline void FinishCountedUpdate(int index);
 
     int Lo = 0;
     int N = 0;
@@ -39,6 +45,8 @@ public:
 
 private:
     void Halve();
+    inline int MoveAhead(int index); // the new index of the symbol, whose count is then raised
+    inline void AddToCum(int j);     // Cum[0..j-1] += Increment
 };
 
 // The head model over the groups 0..8 and one model for each group of more than one symbol.
@@ -207,9 +215,29 @@ inline int TGroupAriModel::FindIndex(int32_t target) const {
 #endif
 }
 
-inline void TGroupAriModel::Update(int index) {
-    // The halving test comes before the increment, so a total may pass the limit by one increment.
-    if (Cum[0] >= Limit) Halve();
+inline int TGroupAriModel::FindIndexAndCount(int32_t target) {
+#if defined(__SSE2__)
+    // The entries above target are exactly Cum[0..i-1], the ones the update raises.
+    const __m128i t = _mm_set1_epi32(target);
+    const __m128i inc = _mm_set1_epi32(Increment);
+    for (int i = 0;; i += 8) {
+        auto* p = reinterpret_cast<__m128i*>(Cum + i);
+        const __m128i lo = _mm_load_si128(p), hi = _mm_load_si128(p + 1);
+        const __m128i aboveLo = _mm_cmpgt_epi32(lo, t), aboveHi = _mm_cmpgt_epi32(hi, t);
+        _mm_store_si128(p, _mm_add_epi32(lo, _mm_and_si128(aboveLo, inc)));
+        _mm_store_si128(p + 1, _mm_add_epi32(hi, _mm_and_si128(aboveHi, inc)));
+        const auto bits = static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi32(aboveLo, aboveHi)));
+        if (bits != 0xFFFFu) return i + std::countr_one(bits) / 2;
+    }
+#else
+    int i = 0;
+    for (; Cum[i] > target; ++i)
+        Cum[i] += Increment;
+    return i;
+#endif
+}
+
+inline int TGroupAriModel::MoveAhead(int index) {
     // Move the symbol ahead of every symbol of equal count, keeping the frequencies in falling order.
     // Freq[0] is 0 and every other count at least 1, so the walk stops at index 1.
     const int32_t f = Freq[index];
@@ -225,7 +253,22 @@ inline void TGroupAriModel::Update(int index) {
         SymbolToIndex[sj] = static_cast<uint8_t>(index);
     }
     Freq[j] += Increment;
-    // Cum[0..j-1] += Increment
+    return j;
+}
+
+inline void TGroupAriModel::FinishCountedUpdate(int index) {
+    const int j = MoveAhead(index);
+    for (int k = j; k < index; ++k) // raised by the search, but they now lie past the symbol
+        Cum[k] -= Increment;
+}
+
+inline void TGroupAriModel::Update(int index) {
+    // The halving test comes before the increment, so a total may pass the limit by one increment.
+    if (Cum[0] >= Limit) Halve();
+    AddToCum(MoveAhead(index));
+}
+
+inline void TGroupAriModel::AddToCum(int j) {
 #if defined(__SSE2__)
     const __m128i inc = _mm_set1_epi32(Increment);
     int k = 0;
@@ -295,10 +338,16 @@ inline int TStrucAriDecoder::DecodeIndex(TGroupAriModel& model) {
         return static_cast<int>(static_cast<uint32_t>(model.Cum[k]) * range >= scaledValue);
     };
     int i = 1 + above(1) + above(2) + above(3) + above(4);
-    if (i == 5) i = model.FindIndex(static_cast<int32_t>((scaledValue - 1) / range));
+    bool counted = false;
+    if (i == 5) {
+        const auto target = static_cast<int32_t>((scaledValue - 1) / range);
+        counted = total < model.Limit;
+        i = counted ? model.FindIndexAndCount(target) : model.FindIndex(target);
+    }
     // The slot after the last symbol is never coded: only a corrupt stream lands there.
     if (i > model.N) throw ECorruptArchive("Corrupt block: undecodable symbol.");
-    uint32_t high = low + Scale(scaledRange, model.Cum[i - 1]) - 1;
+    const int32_t cumBefore = model.Cum[i - 1] - (counted ? model.Increment : 0);
+    uint32_t high = low + Scale(scaledRange, cumBefore) - 1;
     uint32_t lo = low + Scale(scaledRange, model.Cum[i]);
     uint32_t value = Value;
 
@@ -314,6 +363,9 @@ inline int TStrucAriDecoder::DecodeIndex(TGroupAriModel& model) {
     High = high;
     Value = value;
     const int symbol = model.IndexToSymbol[i];
-    model.Update(i);
+    if (counted)
+        model.FinishCountedUpdate(i);
+    else
+        model.Update(i);
     return symbol;
 }

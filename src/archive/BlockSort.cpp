@@ -291,12 +291,15 @@ void InverseTransform(const uint8_t* column, int32_t n, TBwtIndexes indexes, uin
         [&](int w) {
             const uint32_t next = forward[row[w]] >> 8;
             ++length[w];
-            if ((next & stepMask) != 0 && next != static_cast<uint32_t>(a)) {
+            // A walk from p on a damaged block may circle without meeting an anchor: the length bound
+            // ends it.
+            const bool ends = next == static_cast<uint32_t>(a) || length[w] > n;
+            if ((next & stepMask) != 0 && !ends) {
                 row[w] = next;
                 return false;
             }
             seg.Length[segOf[w]] = length[w];
-            seg.Next[segOf[w]] = next == static_cast<uint32_t>(a) ? NoAnchor : anchorOf(next);
+            seg.Next[segOf[w]] = ends ? NoAnchor : anchorOf(next);
             return true;
         });
 

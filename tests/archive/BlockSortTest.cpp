@@ -141,4 +141,19 @@ TEST(BlockSortTest, FullBlocksOfEveryShapeAreSortedAndInvert) {
     }
 }
 
+// Wrong indexes (which a damaged header can carry) must give wrong bytes, and only that: no hang on
+// a walk that never meets a known row, no write outside the block.
+TEST(BlockSortTest, WrongIndexesGiveWrongBytes) {
+    const std::vector<uint8_t> block = RandomBytes(300, 9, 3);
+    TTransformed t = Forward(block);
+    const TBwtIndexes right = t.Indexes;
+    for (int32_t a : {0, 1, 150, right.Sentinel, 299, 300})
+        for (int32_t p = 0; p <= 300; ++p) {
+            if (p == a) continue;
+            t.Indexes = {p, a};
+            EXPECT_EQ(Inverse(t) == block, p == right.Primary && a == right.Sentinel)
+                << "p " << p << " a " << a;
+        }
+}
+
 } // namespace
