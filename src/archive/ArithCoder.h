@@ -61,7 +61,6 @@ public:
         if (symbol < 2) return symbol;
         return symbol >= 128 ? 8 : std::bit_width(static_cast<unsigned>(symbol));
     }
-    static int GroupLo(int group) { return group < 2 ? group : 1 << (group - 1); }
 
     TGroupAriModel Head;
     TGroupAriModel Groups[GroupCount]; // 2..8 in use

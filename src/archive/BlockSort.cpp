@@ -179,8 +179,8 @@ namespace {
 
 // The inverse walk follows one row to the next, each step a cache miss on a table of n + 1 entries;
 // a single walk waits on every one. So the walk is cut into segments that start at anchor rows (every
-// AnchorStep-th row, and the primary row), and several segments are walked at once to keep many
-// misses in flight. A first pass learns each segment's length and which anchor follows it; chaining
+// 2^k-th row, and the primary row), and several segments are walked at once to keep many misses in
+// flight. A first pass learns each segment's length and which anchor follows it; chaining
 // them from the primary row gives each segment's place in the block; a second pass writes the bytes.
 constexpr int Walkers = 16;
 constexpr int MaxAnchors = 260;
@@ -256,7 +256,8 @@ void InverseTransform(const uint8_t* column, int32_t n, TBwtIndexes indexes, uin
         forward[first[column[r - 1]]++] |= static_cast<uint32_t>(r) << 8;
 
     // Anchors: every row that is a multiple of the step (the marker's row a aside, which ends the
-    // block), and the primary row p, where the block begins. A step of at least 2^11 keeps them few.
+    // block), and the primary row p, where the block begins. The step is at least 2^11 and leaves at
+    // most 257 multiples.
     const int shift = std::max(11, static_cast<int>(std::bit_width(static_cast<uint32_t>(n))) - 8);
     const uint32_t stepMask = (1u << shift) - 1;
     const auto p = static_cast<uint32_t>(indexes.Primary);
@@ -314,6 +315,7 @@ void InverseTransform(const uint8_t* column, int32_t n, TBwtIndexes indexes, uin
         seg.Place[s] = at;
         at += seg.Length[s];
     }
+    if (at != n) std::memset(block, 0, static_cast<size_t>(n)); // no bytes of an earlier block show through
 
     // Pass 2: the bytes of every placed segment.
     int32_t left[Walkers];
