@@ -26,6 +26,7 @@
 #include "ui/HireDialog.h"
 #include "ui/LinkButton.h"
 #include "ui/ManagersPage.h"
+#include "ui/MarketPanels.h"
 #include "ui/ModalHost.h"
 #include "ui/NewsDialog.h"
 #include "ui/NewsFeedView.h"
@@ -109,6 +110,7 @@ TMainWindow::TMainWindow(std::optional<uint32_t> seed, QWidget* parent)
     ProgressBox = new TProgressWindow(this);
     Departure = new TDepartureDialog(this);
     Help = new THelpWindow(this);
+    InstallMarketPanels(*this, [this](const std::function<void()>& action) { Perform(action); });
 
     EndOfWeekLink->setFocus();
     setMinimumSize(1000, 700);

@@ -1,0 +1,48 @@
+#pragma once
+// The "Sales Charts" panel: the chart End Of Week built (or the one the player asked for),
+// printed in a fixed-pitch font with the player's games in the header style, the platform
+// filter and "View all time best".
+#include <QStringList>
+
+#include "ui/ContentPanel.h"
+#include "ui/MarketPanels.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTextEdit;
+class TGame;
+
+class TSalesChartPanel : public TContentPanel {
+    Q_OBJECT
+public:
+    TSalesChartPanel(TGame& game, TMarketPerform perform, QWidget* parent = nullptr);
+
+    // Shows the chart as the game holds it now; nothing is rebuilt.
+    void Refresh() override { Render(); }
+    void Render();
+
+    QLabel* ChartTitle() const { return Title; }
+    QLabel* HeaderLine() const { return Header; }
+    QComboBox* PlatformBox() const { return Platform; }
+    QPushButton* AllTimeButton() const { return AllTime; }
+    QTextEdit* ChartView() const { return Chart; }
+    // The rows as printed, one per position.
+    QStringList Rows() const;
+    // The row is printed in the header style (a game of the player's).
+    bool RowInHeaderStyle(int row) const;
+
+private:
+    void ChoosePlatform(int index);
+    void ShowAllTimeBest();
+    void FollowHorizontalScroll(int position);
+
+    TGame& Game;
+    TMarketPerform Perform;
+    QLabel* Title;
+    QComboBox* Platform;
+    QPushButton* AllTime;
+    QWidget* HeaderStrip;
+    QLabel* Header;
+    QTextEdit* Chart;
+};
