@@ -71,6 +71,7 @@ void Sign(QPainter& p, const QRectF& area, const QString& text, const QFont& bas
     p.drawText(area, Qt::AlignCenter, text);
 }
 
+const QRectF Canvas(0, 0, 230, 150);
 const QColor Lit(255, 226, 140);
 const QColor Dark(40, 56, 92);
 } // namespace
@@ -87,7 +88,9 @@ void TBuildingPicture::SetBuilding(int index) {
 void TBuildingPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF area = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    // The scenes are drawn on a 230 x 150 canvas and scaled to the widget.
+    p.scale(width() / Canvas.width(), height() / Canvas.height());
+    const QRectF area = Canvas.adjusted(0.5, 0.5, -0.5, -0.5);
     QPainterPath frame;
     frame.addRoundedRect(area, 6, 6);
     p.setClipPath(frame);
@@ -148,7 +151,7 @@ void TBuildingPicture::paintEvent(QPaintEvent*) {
         const QRectF wing(mid - 78, ground - 44, 60, 44);
         Block(p, wing, QColor(120, 136, 160), QColor(88, 100, 122), 8);
         Windows(p, QRectF(wing.left() + 3, wing.top() + 4, wing.width() - 6, 36), 4, 3, Lit, Dark);
-        const QRectF tower(mid - 14, ground - 120, 60, 120);
+        const QRectF tower(mid - 14, ground - 104, 60, 104);
         QLinearGradient glass(tower.topLeft(), tower.topRight());
         glass.setColorAt(0, QColor(90, 150, 200));
         glass.setColorAt(1, QColor(40, 80, 130));
@@ -156,7 +159,7 @@ void TBuildingPicture::paintEvent(QPaintEvent*) {
         p.setBrush(glass);
         p.setPen(Qt::NoPen);
         p.drawRect(tower.adjusted(2, 2, -2, -2));
-        Windows(p, QRectF(tower.left() + 3, tower.top() + 6, tower.width() - 6, 100), 4, 9,
+        Windows(p, QRectF(tower.left() + 3, tower.top() + 6, tower.width() - 6, 84), 4, 8,
                 QColor(255, 236, 170, 220), QColor(30, 60, 100));
         p.setPen(QPen(QColor(200, 210, 230), 1.5));
         p.drawLine(QPointF(tower.center().x(), tower.top()), QPointF(tower.center().x(), tower.top() - 14));
@@ -169,12 +172,12 @@ void TBuildingPicture::paintEvent(QPaintEvent*) {
     }
     default: {
         // Big: twin towers joined by a bridge, with the company's flag on top.
-        const QRectF left(mid - 84, ground - 110, 52, 110);
-        const QRectF right(mid + 4, ground - 128, 56, 128);
+        const QRectF left(mid - 84, ground - 90, 52, 90);
+        const QRectF right(mid + 4, ground - 104, 56, 104);
         Block(p, left, QColor(176, 180, 196), QColor(120, 124, 142), 12);
         Block(p, right, QColor(176, 180, 196), QColor(120, 124, 142), 12);
-        Windows(p, QRectF(left.left() + 3, left.top() + 6, left.width() - 6, 94), 4, 9, Lit, Dark);
-        Windows(p, QRectF(right.left() + 3, right.top() + 6, right.width() - 6, 112), 4, 11, Lit, Dark);
+        Windows(p, QRectF(left.left() + 3, left.top() + 6, left.width() - 6, 76), 4, 7, Lit, Dark);
+        Windows(p, QRectF(right.left() + 3, right.top() + 14, right.width() - 6, 84), 4, 7, Lit, Dark);
         const QRectF bridge(left.right(), ground - 70, right.left() - left.right(), 16);
         p.setPen(QPen(QColor(90, 96, 120), 1));
         p.setBrush(QColor(120, 170, 220));
@@ -184,16 +187,17 @@ void TBuildingPicture::paintEvent(QPaintEvent*) {
         Door(p, (left.right() + right.left()) / 2, ground, 16, 16);
         const QPointF pole(right.center().x(), right.top());
         p.setPen(QPen(QColor(220, 220, 230), 1.5));
-        p.drawLine(pole, pole - QPointF(0, 22));
+        p.drawLine(pole, pole - QPointF(0, 20));
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 207, 90));
         QPainterPath flag;
-        flag.moveTo(pole - QPointF(0, 22));
-        flag.lineTo(pole - QPointF(-16, 17));
-        flag.lineTo(pole - QPointF(0, 12));
+        flag.moveTo(pole - QPointF(0, 20));
+        flag.lineTo(pole - QPointF(-16, 15));
+        flag.lineTo(pole - QPointF(0, 10));
         flag.closeSubpath();
         p.drawPath(flag);
-        Sign(p, QRectF(right.left() + 6, right.top() + 2, right.width() - 12, 8), QStringLiteral("HQ"), base);
+        Sign(p, QRectF(right.left() + 14, right.top() + 2, right.width() - 28, 8), QStringLiteral("HQ"),
+             base);
         Tree(p, mid - 100, ground, 24);
         Tree(p, mid + 84, ground, 26);
         break;

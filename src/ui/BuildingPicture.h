@@ -10,7 +10,7 @@ public:
     // 0 Small, 1 Medium, 2 Large, 3 Big.
     void SetBuilding(int index);
     int Building() const { return Index; }
-    QSize sizeHint() const override { return {230, 150}; }
+    QSize sizeHint() const override { return {204, 140}; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

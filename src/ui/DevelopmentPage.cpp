@@ -22,7 +22,6 @@ TDevelopmentPage::TDevelopmentPage(TGame& game, TPerform perform, QWidget* paren
 
     // Room for the project: platform, genre, technology, options and progress.
     Project = MakeCard(Body());
-    Project->setObjectName(QStringLiteral("ProjectArea"));
     auto* projectLayout = new QVBoxLayout(Project);
     projectLayout->setContentsMargins(14, 10, 14, 10);
     projectLayout->addWidget(MakeHeading(tr("Project"), Project));
@@ -33,7 +32,6 @@ TDevelopmentPage::TDevelopmentPage(TGame& game, TPerform perform, QWidget* paren
     layout->addWidget(Project, 1);
 
     auto* box = MakeCard(Body());
-    box->setObjectName(QStringLiteral("AssistantsBox"));
     auto* boxLayout = new QVBoxLayout(box);
     boxLayout->setContentsMargins(14, 10, 14, 12);
     boxLayout->setSpacing(6);

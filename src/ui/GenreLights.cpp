@@ -70,6 +70,6 @@ void TGenreLights::paintEvent(QPaintEvent*) {
                          QString::fromLatin1(Genres[g].LightCaption));
         const double middle = top + RowHeight / 2.0;
         DrawLed(painter, QPointF(textWidth + 12, middle), 6, Large.at(static_cast<size_t>(g)));
-        DrawLed(painter, QPointF(textWidth + 28, middle), 3.5, Small.at(static_cast<size_t>(g)));
+        DrawLed(painter, QPointF(textWidth + 28, middle), 4, Small.at(static_cast<size_t>(g)));
     }
 }

@@ -47,20 +47,21 @@ TOfficePage::TOfficePage(TGame& game, TPerform perform, QWidget* parent)
     scroll->setObjectName(QStringLiteral("PageScroll"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* page = new QWidget(scroll);
     page->setObjectName(QStringLiteral("PageScrollContent"));
     scroll->setWidget(page);
     outer->addWidget(scroll);
 
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(16, 10, 16, 6);
+    layout->setContentsMargins(12, 10, 12, 6);
     layout->setSpacing(10);
 
     // Buildings: the headquarters to choose and its picture.
     auto* buildings = MakeCard(page);
     auto* buildingsLayout = new QGridLayout(buildings);
     buildingsLayout->setContentsMargins(14, 8, 14, 12);
-    buildingsLayout->setHorizontalSpacing(16);
+    buildingsLayout->setHorizontalSpacing(12);
     buildingsLayout->addWidget(MakeHeading(QStringLiteral("Buildings"), buildings), 0, 0, 1, 2);
     buildingsLayout->addWidget(MakeCaption(QStringLiteral("Headquarter"), buildings), 1, 0);
     auto* choice = new QGroupBox(QStringLiteral("Headquarter Office"), buildings);

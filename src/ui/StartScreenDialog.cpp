@@ -27,6 +27,10 @@
 const char* const TStartScreenDialog::HighscoresAddress = "https://highscores.quillon.example/";
 
 namespace {
+// The score panel needs more room than the new-game form.
+const QSize SetupSize(560, 520);
+const QSize ScoreSize(560, 610);
+
 const char* const UploadNoteText =
     "REMEBER : A games score  can only be uploaded\r\nonce to the Quillon hiscore. \r\nSo if you have saved "
     "the current game and want to be \r\nable to upload this games score at a later time then do not upload "
@@ -62,7 +66,7 @@ TStartScreenDialog::TStartScreenDialog(TGame& game, QWidget* parent) : QDialog(p
     Pages->addWidget(BuildSetupPage());
     Pages->addWidget(BuildScorePage());
     skyLayout->addWidget(Pages);
-    setFixedSize(560, 640);
+    setFixedSize(SetupSize);
 }
 
 QWidget* TStartScreenDialog::BuildSetupPage() {
@@ -115,10 +119,26 @@ QWidget* TStartScreenDialog::BuildSetupPage() {
         DifficultyText->setText(QString::fromStdString(::DifficultyLabel(value)));
     });
     layout->addWidget(DifficultyText);
+    auto* sliderBox = new QVBoxLayout;
+    sliderBox->setSpacing(0);
+    sliderBox->addWidget(Difficulty);
+    // The three positions, under the slider's ends and middle.
+    auto* marks = new QHBoxLayout;
+    for (int level = 1; level <= 3; ++level) {
+        auto* mark = new QLabel(QString::number(level), card);
+        mark->setProperty("caption", true);
+        marks->addWidget(mark, 0,
+                         level == 1   ? Qt::AlignLeft
+                         : level == 2 ? Qt::AlignHCenter
+                                      : Qt::AlignRight);
+        if (level < 3) marks->addStretch(1);
+    }
+    marks->setContentsMargins(4, 0, 4, 0);
+    sliderBox->addLayout(marks);
     auto* sliderRow = new QHBoxLayout;
-    sliderRow->addSpacing(60);
-    sliderRow->addWidget(Difficulty);
-    sliderRow->addSpacing(60);
+    sliderRow->addSpacing(70);
+    sliderRow->addLayout(sliderBox);
+    sliderRow->addSpacing(70);
     layout->addLayout(sliderRow);
 
     NoMusic = new QCheckBox(QStringLiteral("No ingame music"), card);
@@ -230,14 +250,15 @@ QWidget* TStartScreenDialog::BuildScorePage() {
     UploadNote = new QLabel(FromCoreText(UploadNoteText), card);
     UploadNote->setTextFormat(Qt::PlainText);
     UploadNote->setProperty("caption", true);
+    UploadNote->setWordWrap(true);
     layout->addWidget(UploadNote);
 
     Web = new QTextBrowser(card);
     Web->setOpenLinks(false);
     Web->setMinimumHeight(70);
     Web->hide();
-    layout->addWidget(Web, 1);
-    layout->addStretch(0);
+    layout->addWidget(Web, 3);
+    layout->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
     Upload = new QPushButton(QStringLiteral("Upload Score"), card);
@@ -280,6 +301,7 @@ void TStartScreenDialog::Prepare() {
     Note->clear();
     HideGauge();
     Pages->setCurrentIndex(0);
+    setFixedSize(SetupSize);
     Stars->SetRunning(true);
     PlayerName->setFocus();
 }
@@ -288,11 +310,18 @@ void TStartScreenDialog::ShowScore(const TScoreSheet& sheet) {
     Score->setText(QString::number(sheet.Score));
     for (int row = 0; row < Grid->rowCount(); ++row) {
         const auto& [title, value] = sheet.Rows.at(static_cast<size_t>(row));
-        Grid->setItem(row, 0, new QTableWidgetItem(FromCp1252(title)));
-        Grid->setItem(row, 1, new QTableWidgetItem(FromCp1252(value)));
+        auto* titleItem = new QTableWidgetItem(FromCp1252(title));
+        titleItem->setForeground(QColor(159, 176, 216));
+        auto* valueItem = new QTableWidgetItem(FromCp1252(value));
+        QFont bold = valueItem->font();
+        bold.setBold(true);
+        valueItem->setFont(bold);
+        Grid->setItem(row, 0, titleItem);
+        Grid->setItem(row, 1, valueItem);
     }
     Web->hide();
     Pages->setCurrentIndex(1);
+    setFixedSize(ScoreSize);
     Stars->SetRunning(true);
     Close->setFocus();
 }

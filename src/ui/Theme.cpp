@@ -117,7 +117,11 @@ QRadioButton { color: #e8ecf6; spacing: 6px; }
 QRadioButton::indicator {
     width: 12px; height: 12px; border: 1px solid #7f93c6; border-radius: 7px; background: #0b1020;
 }
-QRadioButton::indicator:checked { background: #ffcf5a; border: 3px solid #0b1020; outline: none; }
+QRadioButton::indicator:checked {
+    border: 1px solid #ffcf5a;
+    background: qradialgradient(cx:0.5, cy:0.5, radius:0.5, fx:0.5, fy:0.5,
+                                stop:0 #ffcf5a, stop:0.5 #ffcf5a, stop:0.62 #0b1020, stop:1 #0b1020);
+}
 QRadioButton:checked { color: #ffcf5a; }
 QCheckBox:disabled, QRadioButton:disabled { color: #6e7896; }
 QLabel#DialogQuestion { color: #ffcf5a; font-weight: bold; font-size: 10pt; }

@@ -19,12 +19,14 @@ int main(int argc, char** argv) {
     ApplyTheme(app);
 
     QTemporaryDir folder;
-    const QString database = QStringLiteral(QUILLON_BINARY_DIR "/Database.pck");
-    if (!folder.isValid() || !QFile::copy(database, folder.filePath(QStringLiteral("Database.pck")))) {
-        std::fprintf(stderr, "Cannot copy %s into a test folder; build the database target first.\n",
-                     qPrintable(database));
+    if (!folder.isValid()) {
+        std::fprintf(stderr, "Cannot create a folder for the tests.\n");
         return 1;
     }
+    // Listing the tests needs no database; the tests that start a game fail without one.
+    const QString database = QStringLiteral(QUILLON_BINARY_DIR "/Database.pck");
+    if (!QFile::copy(database, folder.filePath(QStringLiteral("Database.pck"))))
+        std::fprintf(stderr, "No %s to copy; build the database target first.\n", qPrintable(database));
     SetAppDirectory(QDir(folder.path()).absolutePath().toStdString());
     return RUN_ALL_TESTS();
 }
