@@ -62,8 +62,10 @@ TSalesChartPanel::TSalesChartPanel(TGame& game, TMarketPerform perform, QWidget*
     QFont headerFont = MarketFixedFont();
     headerFont.setBold(true);
     Header->setFont(headerFont);
-    SetHint(HeaderStrip, tr("Pos: place this week. Last: place last week. Weeks: weeks on sale. Your own "
-                            "games are printed in red."));
+    const QString headerHint = tr("Pos: place this week. Last: place last week. Weeks: weeks on sale. Your "
+                                  "own games are printed in red.");
+    SetHint(HeaderStrip, headerHint);
+    SetHint(Header, headerHint);
     HeaderStrip->setFixedHeight(QFontMetrics(headerFont).height() + 8);
     Chart = new QTextEdit(sheet);
     Chart->setObjectName(QStringLiteral("ChartText"));

@@ -1,6 +1,7 @@
 // The market panels of a real game with the competitor titles of the game database: the sales
 // chart and its filters, the release calendar with its weeks, filters and chooser, and the
 // Future Releases list.
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -201,6 +202,24 @@ TEST_F(MarketPanelsTest, CalendarShowsSixWeeksItsFiltersAndTheChooser) {
     }
     Choose(panel->RatingBox(), 0);
 
+    // A title that went on sale this year is among the major games already released.
+    Open("Release Calendar");
+    const TGameEntry* onSale = nullptr;
+    for (const TGameEntry& e : Game().State.UpcomingGames) {
+        if (!e.Moved || e.ReleaseYear != year) continue;
+        platformIndex = panel->PlatformBox()->findText(QString::fromLatin1(Platforms[e.Platform].ShortName));
+        if (platformIndex < 0) continue;
+        onSale = &e;
+        break;
+    }
+    ASSERT_NE(onSale, nullptr);
+    Choose(panel->GenreBox(), onSale->Genre);
+    Choose(panel->PlatformBox(), platformIndex);
+    const QString releasedLine = FromCp1252(FitColumn(onSale->Title.Str(), 24)) + " - " +
+                                 QStringLiteral("%1/10").arg(ReviewRating(onSale->Quality));
+    EXPECT_TRUE(panel->ReleasedText()->toPlainText().split('\n').contains(releasedLine))
+        << panel->ReleasedText()->toPlainText().toStdString();
+
     QTest::mouseClick(panel->ReleasedHintButton(), Qt::LeftButton);
     EXPECT_TRUE(Modals().Saw(FromCoreText(ReleasedListHint)));
 
@@ -273,6 +292,31 @@ TEST_F(MarketPanelsTest, FutureReleasesCountsTheYearAndOpensTheCalendar) {
     EXPECT_EQ(Game().Panels.Calendar.Offset, 0);
     EXPECT_EQ(calendar->ColumnTitle(0)->text(),
               WeekTitle(Game().State.Company.Week + 1, Game().State.Company.Year));
+}
+
+TEST_F(TGuiTest, EveryControlOfTheMarketPanelsHasAHint) {
+    for (const char* link : {"Sales Charts", "Release Calendar", "Future Releases"}) {
+        TContentPanel* panel = Window->Panel(link);
+        ASSERT_NE(panel, nullptr);
+        const QList<QWidget*> controls = panel->findChildren<QWidget*>();
+        int checked = 0;
+        for (QWidget* control : controls) {
+            if (!qobject_cast<QAbstractButton*>(control) && !qobject_cast<QComboBox*>(control) &&
+                !qobject_cast<QAbstractScrollArea*>(control))
+                continue;
+            // The inner parts of a combo box or a grid go with their owner.
+            bool inner = false;
+            for (QWidget* owner = control->parentWidget(); owner && owner != panel;
+                 owner = owner->parentWidget())
+                inner = inner || qobject_cast<QComboBox*>(owner) || qobject_cast<QAbstractItemView*>(owner);
+            if (inner) continue;
+            ++checked;
+            EXPECT_FALSE(control->statusTip().trimmed().isEmpty())
+                << link << ": " << control->metaObject()->className() << " "
+                << control->objectName().toStdString();
+        }
+        EXPECT_GE(checked, 4) << link;
+    }
 }
 
 } // namespace
