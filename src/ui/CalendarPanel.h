@@ -25,6 +25,7 @@ public:
 
     // Opening the panel: outside release mode it opens on the coming six weeks.
     void Refresh() override;
+    void GameChanged() override { Render(); }
     // Shows the calendar as the game holds it now.
     void Render();
 

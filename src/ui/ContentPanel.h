@@ -22,6 +22,9 @@ public:
 
     // Brings what the panel shows up to date with the game.
     virtual void Refresh() {}
+    // The game changed while the panel is open (a player action, a week): show what is new
+    // without the opening steps of Refresh().
+    virtual void GameChanged() {}
 
 signals:
     // "X" or "Close" was pressed; the panel has hidden itself.

@@ -20,6 +20,7 @@ public:
 
     // Shows the list End Of Week (or the platform filter) built last.
     void Refresh() override { Render(); }
+    void GameChanged() override { Render(); }
     void Render();
 
     QComboBox* PlatformBox() const { return Platform; }

@@ -24,6 +24,7 @@ public:
     virtual void Render() = 0;
     // Opening the panel: the rule's refresh first (where there is one), then Render.
     void Refresh() override { Render(); }
+    void GameChanged() override { Render(); }
 
 protected:
     void Act(const std::function<void()>& action) { Perform(action); }

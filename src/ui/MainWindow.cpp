@@ -328,6 +328,8 @@ void TMainWindow::Perform(const std::function<void()>& action) {
     }
     Acting = false;
     RefreshStatus();
+    for (TContentPanel* panel : Panels)
+        if (panel->isVisible()) panel->GameChanged();
     if (EndRequested) EndProgram();
 }
 

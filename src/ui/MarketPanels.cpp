@@ -1,10 +1,8 @@
 #include "ui/MarketPanels.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QFontDatabase>
 #include <QFrame>
-#include <QPointer>
 #include <QPushButton>
 
 #include "state/ChoiceList.h"
@@ -16,7 +14,6 @@
 #include "ui/MainWindow.h"
 #include "ui/NewsFeedView.h"
 #include "ui/SalesChartPanel.h"
-#include "ui/WorkingWindow.h"
 #include "views/Calendar.h"
 
 namespace {
@@ -64,34 +61,10 @@ QTableWidget#WeekGrid QHeaderView::section {
 }
 )";
 
-// Brings the open market panels up to date once End Of Week has done its calculations, which
-// is when the "Calculating data" window closes. Other panels wait until they are opened.
-class TMarketRefresher : public QObject {
-public:
-    TMarketRefresher(TSalesChartPanel* chart, TCalendarPanel* calendar, TFutureReleasesPanel* future,
-                     QObject* parent)
-        : QObject(parent), Chart(chart), Calendar(calendar), Future(future) {}
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Hide) {
-            if (Chart && Chart->isVisible()) Chart->Render();
-            if (Calendar && Calendar->isVisible()) Calendar->Render();
-            if (Future && Future->isVisible()) Future->Render();
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QPointer<TSalesChartPanel> Chart;
-    QPointer<TCalendarPanel> Calendar;
-    QPointer<TFutureReleasesPanel> Future;
-};
 } // namespace
 
 void InstallMarketPanels(TMainWindow& window, TMarketPerform perform) {
     TGame& game = window.Game();
-    // The rating and Future Releases filters are the same in every game of a run.
-    if (game.Panels.Calendar.RatingFilter.Count() == 0) InitCalendarViews(game);
 
     auto* chart = new TSalesChartPanel(game, perform);
     auto* calendar = new TCalendarPanel(game, perform);
@@ -102,7 +75,6 @@ void InstallMarketPanels(TMainWindow& window, TMarketPerform perform) {
 
     QObject::connect(future, &TFutureReleasesPanel::CalendarRequested, &window,
                      [&window] { window.ShowPanel(QStringLiteral("Release Calendar")); });
-    window.WorkingWindow().installEventFilter(new TMarketRefresher(chart, calendar, future, &window));
 }
 
 QFont MarketFixedFont() {

@@ -20,6 +20,7 @@ public:
 
     // Shows the chart as the game holds it now; nothing is rebuilt.
     void Refresh() override { Render(); }
+    void GameChanged() override { Render(); }
     void Render();
 
     QLabel* ChartTitle() const { return Title; }
