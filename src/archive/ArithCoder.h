@@ -241,6 +241,18 @@ inline int TGroupAriModel::MoveAhead(int index) {
     // Freq[0] is 0 and every other count at least 1, so the walk stops at index 1.
     const int32_t f = Freq[index];
     int j = index;
+#if defined(__SSE2__)
+    // The equal counts end right before index: count those among the eight entries before it at once;
+    // the walk below then only goes on when all eight were equal.
+    if (index >= 8) {
+        const __m128i fv = _mm_set1_epi32(f);
+        const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Freq + index - 8));
+        const __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Freq + index - 4));
+        const auto equal = static_cast<uint16_t>(
+            _mm_movemask_epi8(_mm_packs_epi32(_mm_cmpeq_epi32(lo, fv), _mm_cmpeq_epi32(hi, fv))));
+        j -= std::countl_one(equal) / 2;
+    }
+#endif
     while (Freq[j - 1] == f)
         --j;
     if (j < index) {
@@ -257,7 +269,21 @@ inline int TGroupAriModel::MoveAhead(int index) {
 
 inline void TGroupAriModel::FinishCountedUpdate(int index) {
     const int j = MoveAhead(index);
-    for (int k = j; k < index; ++k) // raised by the search, but they now lie past the symbol
+    // Cum[j..index-1] were raised by the search, but they now lie past the symbol.
+#if defined(__SSE2__)
+    if (index >= 8 && index - j < 8) { // the eight entries before index, masked to the last index - j
+        const __m128i first = _mm_set1_epi32(7 - (index - j));
+        const __m128i inc = _mm_set1_epi32(Increment);
+        auto* lo = reinterpret_cast<__m128i*>(Cum + index - 8);
+        auto* hi = reinterpret_cast<__m128i*>(Cum + index - 4);
+        const __m128i maskLo = _mm_cmpgt_epi32(_mm_setr_epi32(0, 1, 2, 3), first);
+        const __m128i maskHi = _mm_cmpgt_epi32(_mm_setr_epi32(4, 5, 6, 7), first);
+        _mm_storeu_si128(lo, _mm_sub_epi32(_mm_loadu_si128(lo), _mm_and_si128(maskLo, inc)));
+        _mm_storeu_si128(hi, _mm_sub_epi32(_mm_loadu_si128(hi), _mm_and_si128(maskHi, inc)));
+        return;
+    }
+#endif
+    for (int k = j; k < index; ++k)
         Cum[k] -= Increment;
 }
 

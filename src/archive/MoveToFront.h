@@ -4,8 +4,13 @@
 // end-of-block symbol.
 #include "archive/ArchiveErrors.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 constexpr int RunDigitZero = 0;
 constexpr int RunDigitOne = 1;
@@ -21,11 +26,29 @@ public:
     }
 
 protected:
+    // Positions 0..k-1 move up one, c goes to the front. Most moves are short: those stay in one
+    // 16-byte register, blended so that the bytes past them stay, instead of calling memmove.
     void MoveToFront(uint8_t c, int k) {
+#if defined(__SSE2__)
+        if (k < 16) {
+            auto* p = reinterpret_cast<__m128i*>(List);
+            const __m128i now = _mm_load_si128(p);
+            const __m128i beyond = _mm_cmpgt_epi8(Positions(), _mm_set1_epi8(static_cast<char>(k)));
+            _mm_store_si128(p, _mm_or_si128(_mm_and_si128(beyond, now),
+                                            _mm_andnot_si128(beyond, _mm_slli_si128(now, 1))));
+            List[0] = c;
+            return;
+        }
+#endif
         std::memmove(List + 1, List, static_cast<size_t>(k));
         List[0] = c;
     }
-    uint8_t List[256]; // position -> byte
+#if defined(__SSE2__)
+    static __m128i Positions() {
+        return _mm_setr_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    }
+#endif
+    alignas(16) uint8_t List[256]; // position -> byte
 };
 
 class TMTFEncoder : public TMTFBase {
@@ -37,7 +60,15 @@ public:
             List[0] = c;
             return 1;
         }
-        const auto k = static_cast<int>(static_cast<const uint8_t*>(std::memchr(List + 2, c, 254)) - List);
+        int k;
+#if defined(__SSE2__)
+        const auto hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(
+            _mm_load_si128(reinterpret_cast<const __m128i*>(List)), _mm_set1_epi8(static_cast<char>(c)))));
+        if (hits != 0)
+            k = std::countr_zero(hits);
+        else
+#endif
+            k = static_cast<int>(static_cast<const uint8_t*>(std::memchr(List + 2, c, 254)) - List);
         MoveToFront(c, k);
         return static_cast<uint8_t>(k);
     }
