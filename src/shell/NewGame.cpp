@@ -2,30 +2,18 @@
 
 #include <ctime>
 
+#include "archive/ArchiveFile.h"
 #include "company/Staff.h"
 #include "shell/InitialiseWorld.h"
 #include "state/Game.h"
 #include "state/TextFields.h"
-
-namespace {
-// Packed DOS date-time, as the score record and its upload expect it.
-int32_t DosStamp(std::time_t now) {
-    std::tm t{};
-    localtime_r(&now, &t);
-    const uint32_t stamp =
-        (static_cast<uint32_t>(t.tm_year - 80) << 25) | (static_cast<uint32_t>(t.tm_mon + 1) << 21) |
-        (static_cast<uint32_t>(t.tm_mday) << 16) | (static_cast<uint32_t>(t.tm_hour) << 11) |
-        (static_cast<uint32_t>(t.tm_min) << 5) | (static_cast<uint32_t>(t.tm_sec) / 2);
-    return static_cast<int32_t>(stamp);
-}
-} // namespace
 
 void ApplyNewGameChoices(TGame& game, const TNewGameChoices& choices) {
     auto& c = game.State.Company;
     const int difficulty = choices.Difficulty < 1 ? 1 : choices.Difficulty > 3 ? 3 : choices.Difficulty;
     game.Flags.GameOver = false;
     AddTo(game.Tunables.NewProjectWork, 200 + difficulty);
-    c.StartStamp = DosStamp(std::time(nullptr));
+    c.StartStamp = UnixTimeToDosDateTime(std::time(nullptr));
     c.PlatformKnowledge.Fill(0);
     for (int g = 0; g <= 10; ++g)
         c.GenreKnowledge[g] = 0;
