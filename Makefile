@@ -9,7 +9,7 @@ deps:
 	@scripts/install-deps.sh
 
 $(BUILD)/build.ninja: CMakeLists.txt | deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILDTYPE)
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILDTYPE) -DQUILLON_WERROR=ON
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD)
@@ -31,7 +31,7 @@ bench: deps $(BUILD)/build.ninja
 
 # Fuzz targets need clang's libFuzzer and sanitizers, so they live in a build of their own.
 fuzz: deps
-	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_FUZZ=ON
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_FUZZ=ON -DQUILLON_WERROR=ON
 	cmake --build build-fuzz --target fuzzers
 	@for f in build-fuzz/tests/fuzz/fuzz_*; do \
 	  mkdir -p tests/fuzz/corpus-$$(basename $$f); \

@@ -8,13 +8,13 @@
 #include <filesystem>
 #include <vector>
 
-#include "shell/InitialiseWorld.h"
-#include "shell/NewGame.h"
-#include "shell/ScriptedPlayer.h"
-#include "shell/StartScreen.h"
-#include "sim/EndOfWeek.h"
+#include "game/EndOfWeek.h"
+#include "game/Game.h"
+#include "players/ScriptedPlayer.h"
 #include "sim/Sales.h"
-#include "state/Game.h"
+#include "start/InitialiseWorld.h"
+#include "start/NewGame.h"
+#include "start/StartScreen.h"
 #include "state/TextFields.h"
 
 namespace {

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, or says how to.
 set -euo pipefail
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config python3
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libbz2-dev
   clang libclang-rt-14-dev

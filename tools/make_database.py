@@ -6,7 +6,7 @@ Run from the repository root:  python3 tools/make_database.py
 Writes, always in full and always the same for the same seed:
   data/database/datadiff.txt            the last playable date
   data/database/<genre list>.txt        the seven competitor title lists
-  src/shell/EmbeddedLists.h/.cpp        manager candidates and the five bonus title lists
+  src/start/EmbeddedLists.h/.cpp        manager candidates and the five bonus title lists
 
 Every name in here is made up for Quillon: titles, studios and people.
 Everything is plain ASCII with CRLF line ends, which is how the game reads its text files.
@@ -19,8 +19,8 @@ SEED = 0x5155494C4C4F4E  # fixed: the database must not change between runs
 
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 DATABASE_DIR = os.path.join(ROOT, "data", "database")
-HEADER_PATH = os.path.join(ROOT, "src", "shell", "EmbeddedLists.h")
-SOURCE_PATH = os.path.join(ROOT, "src", "shell", "EmbeddedLists.cpp")
+HEADER_PATH = os.path.join(ROOT, "src", "start", "EmbeddedLists.h")
+SOURCE_PATH = os.path.join(ROOT, "src", "start", "EmbeddedLists.cpp")
 
 END_YEAR = 1994
 END_WEEK = 51
@@ -1087,9 +1087,27 @@ def bonus_lists(db):
 # Output.
 
 
-def write_text(path, lines):
+# With --check nothing is written: every file is compared with what the tool would write.
+CHECK_ONLY = "--check" in sys.argv[1:]
+STALE = []
+
+
+def write_bytes(path, data):
+    if CHECK_ONLY:
+        try:
+            with open(path, "rb") as f:
+                same = f.read() == data
+        except OSError:
+            same = False
+        if not same:
+            STALE.append(os.path.relpath(path, ROOT))
+        return
     with open(path, "wb") as f:
-        f.write("".join(line + "\r\n" for line in lines).encode("ascii"))
+        f.write(data)
+
+
+def write_text(path, lines):
+    write_bytes(path, "".join(line + "\r\n" for line in lines).encode("ascii"))
 
 
 def title_line(t):
@@ -1126,7 +1144,7 @@ def write_cpp(manager_lines, bonus):
     for name, comment in EMBEDDED:
         h.append("\n// %s\nextern const std::vector<std::string> %s;\n" % (comment, name))
     # One entry a line keeps regenerated lists easy to compare, so the formatter is kept out.
-    c = [GENERATED_NOTE, '#include "shell/EmbeddedLists.h"\n\n// clang-format off\n']
+    c = [GENERATED_NOTE, '#include "start/EmbeddedLists.h"\n\n// clang-format off\n']
     contents = dict(manager_lines)
     contents.update(bonus)
     for name, _ in EMBEDDED:
@@ -1135,10 +1153,8 @@ def write_cpp(manager_lines, bonus):
             c.append("    %s,\n" % cpp_string(line))
         c.append("};\n")
     c.append("\n// clang-format on\n")
-    with open(HEADER_PATH, "w", newline="\n") as f:
-        f.write("".join(h))
-    with open(SOURCE_PATH, "w", newline="\n") as f:
-        f.write("".join(c))
+    write_bytes(HEADER_PATH, "".join(h).encode("utf-8"))
+    write_bytes(SOURCE_PATH, "".join(c).encode("utf-8"))
 
 
 def main():
@@ -1176,6 +1192,13 @@ def main():
         "BestGameLines": [t["title"] + "\t" for t in lists["best"]],
     }
     write_cpp(managers, bonus)
+    if CHECK_ONLY:
+        if STALE:
+            sys.stderr.write("Out of date with tools/make_database.py: %s\n"
+                             "Run `python3 tools/make_database.py` and commit the result.\n" % ", ".join(STALE))
+            sys.exit(1)
+        print("The game database and the built-in lists match their generator.")
+        return
 
     # A short report of what was written.
     bands = [(1980, 1983), (1984, 1989), (1990, 1994), (1995, 2001)]

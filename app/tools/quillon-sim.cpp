@@ -1,6 +1,7 @@
 // quillon-sim: plays a game without a window, driving the same rules as the game with a
 // scripted player. Same seed, same output.
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -10,15 +11,17 @@
 #include <sstream>
 #include <string>
 
-#include "shell/Bot.h"
-#include "shell/GameActions.h"
-#include "shell/InitialiseWorld.h"
-#include "shell/NewGame.h"
-#include "shell/ScriptedPlayer.h"
-#include "shell/StartScreen.h"
-#include "sim/EndOfWeek.h"
-#include "state/Game.h"
+#include "game/Actions.h"
+#include "game/Game.h"
+#include "game/NewGame.h"
+#include "players/Bot.h"
+#include "players/ScriptedPlayer.h"
+#include "start/Folders.h"
+#include "start/GameDatabase.h"
+#include "start/NewGame.h"
+#include "start/StartScreen.h"
 #include "state/PlatformTables.h"
+#include "state/TextFields.h"
 
 namespace {
 
@@ -31,8 +34,13 @@ Plays a game of Quillon without a window and prints one line per week and the sc
   --player NAME     player name (default "Sim Player")
   --company NAME    company name (default "Sim Studios")
   --json FILE       write a summary of the final state as one JSON object
-  --bot             let a simple built-in player manage the company (see src/shell/Bot.h):
+  --data DIR        the folder with Database.pck (default: the program's own folder)
+  --bot             let a simple built-in player manage the company (see src/players/Bot.h):
                     assistants, borrowing, an investor and repaying
+  --record FILE     write the seed, the difficulty, the names and every action of the game
+                    to FILE, one action a line
+  --replay FILE     play the game FILE recorded again (seed, difficulty, names and actions
+                    come from FILE; --bot, --seed and --weeks are ignored)
   --trace world     print, every week, the economy, the boom platform, the hot genre, every
                     genre's popularity and trend and every platform's machines sold and in use
   --trace chart     print the top ten of every weekly sales chart
@@ -48,6 +56,9 @@ struct TOptions {
     std::string Player = "Sim Player";
     std::string Company = "Sim Studios";
     std::string JsonFile;
+    std::string DataDir;
+    std::string RecordFile;
+    std::string ReplayFile;
     bool TraceWorld = false;
     bool TraceChart = false;
     bool Bot = false;
@@ -92,6 +103,12 @@ TOptions ParseOptions(int argc, char** argv) {
             options.Company = value;
         else if (arg == "--json")
             options.JsonFile = value;
+        else if (arg == "--data")
+            options.DataDir = value;
+        else if (arg == "--record")
+            options.RecordFile = value;
+        else if (arg == "--replay")
+            options.ReplayFile = value;
         else if (arg == "--trace") {
             const std::string trace = value;
             if (trace == "world")
@@ -160,7 +177,7 @@ void TraceWorld(const TGame& game) {
 }
 
 void TraceChart(const TGame& game) {
-    const auto& rows = game.Panels.Chart.Rows;
+    const auto& rows = game.WeeklyChart.Rows;
     for (size_t i = 0; i < rows.size() && i < 10; ++i)
         std::printf("  %s\n", rows[i].Text.c_str());
 }
@@ -204,6 +221,14 @@ void WriteJson(const std::string& file, const TGame& game, const TScriptedPlayer
         }
     out << "  \"released\": " << game.State.ReleasedGames.RealCount() << ",\n";
     out << "  \"onMarket\": " << OnMarket(game) << ",\n";
+    std::array<int, GenreCount> upcomingByGenre{};
+    for (const TGameEntry& e : game.State.UpcomingGames)
+        if (e.Genre < GenreCount) ++upcomingByGenre[e.Genre];
+    out << "  \"upcoming\": " << game.State.UpcomingGames.RealCount() << ",\n";
+    out << "  \"upcomingByGenre\": [";
+    for (int g = 0; g < GenreCount; ++g)
+        out << (g ? ", " : "") << upcomingByGenre[g];
+    out << "],\n";
     out << "  \"chartTop\": [";
     const auto top = ChartTop(game);
     for (size_t i = 0; i < top.size(); ++i)
@@ -244,15 +269,48 @@ void WriteJson(const std::string& file, const TGame& game, const TScriptedPlayer
     }
 }
 
+std::string ReadFile(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        std::cerr << "quillon-sim: cannot read " << file << "\n";
+        std::exit(1);
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The week is over and shown, unless the game ended in it.
+bool WeekPlayed(const TGame& game, const TScriptedPlayer& player, const TOptions& options) {
+    if (!player.ScoreSheets.empty()) return false;
+    PrintWeek(game);
+    if (options.TraceWorld) TraceWorld(game);
+    if (options.TraceChart) TraceChart(game);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     TOptions options = ParseOptions(argc, argv);
+    std::optional<TReplay> replay;
+    if (!options.ReplayFile.empty()) {
+        try {
+            replay = ParseReplay(ReadFile(options.ReplayFile));
+        } catch (const EDataFile& error) {
+            std::cerr << "quillon-sim: " << error.what() << "\n";
+            return 1;
+        }
+        options.Seed = replay->Seed;
+        options.Difficulty = replay->Difficulty;
+        options.Player = replay->Player;
+        options.Company = replay->Company;
+    }
     const uint32_t seed = options.Seed.value_or(
         static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count() % 1000000007));
 
     TScriptedPlayer player(stderr);
-    TGame game(player, seed);
+    TGame game(player, seed, options.DataDir.empty() ? DefaultFolders() : FoldersAt(options.DataDir));
     std::printf("Quillon headless game, seed %u, difficulty %d\n", seed, options.Difficulty);
 
     // The competitor titles come from the game database beside the program; without it the
@@ -262,19 +320,40 @@ int main(int argc, char** argv) {
         PrepareNewGame(game, choices);
     else
         ApplyNewGameChoices(game, choices);
-    InitialiseWorld(game);
+    BeginGame(game);
     PrintWeek(game);
     if (options.TraceWorld) TraceWorld(game);
-    for (long played = 1; player.ScoreSheets.empty() && (options.Weeks < 0 || played < options.Weeks);
-         ++played) {
-        if (options.Bot) BotTakesTurn(game);
-        EndOfWeek(game);
-        if (!player.ScoreSheets.empty()) break;
-        PrintWeek(game);
-        if (options.TraceWorld) TraceWorld(game);
-        if (options.TraceChart) TraceChart(game);
+    if (replay) {
+        for (const TLoggedAction& logged : replay->Actions) {
+            const auto action = ParseAction(logged.Action);
+            if (!action) {
+                std::cerr << "quillon-sim: the replay names an unknown action: " << logged.Action << "\n";
+                return 1;
+            }
+            game.ReplayAnswers(logged.Answers);
+            const TOutcome outcome = Apply(game, *action);
+            const bool weekEnded = std::holds_alternative<TEndOfWeekAction>(*action) ||
+                                   (std::holds_alternative<TSaveAndEndTurn>(*action) && outcome.Done) ||
+                                   std::holds_alternative<TQuitGame>(*action);
+            if (weekEnded && !WeekPlayed(game, player, options)) break;
+        }
+    } else {
+        for (long played = 1; player.ScoreSheets.empty() && (options.Weeks < 0 || played < options.Weeks);
+             ++played) {
+            if (options.Bot) BotTakesTurn(game);
+            Apply(game, TEndOfWeekAction{});
+            if (!WeekPlayed(game, player, options)) break;
+        }
     }
     if (!player.ScoreSheets.empty()) PrintScoreSheet(player.ScoreSheets.back());
     if (!options.JsonFile.empty()) WriteJson(options.JsonFile, game, player, seed);
+    if (!options.RecordFile.empty()) {
+        std::ofstream out(options.RecordFile, std::ios::binary);
+        out << FormatReplay({seed, options.Difficulty, options.Player, options.Company, game.Log});
+        if (!out) {
+            std::cerr << "quillon-sim: cannot write " << options.RecordFile << "\n";
+            return 1;
+        }
+    }
     return 0;
 }

@@ -4,18 +4,22 @@
 #include <cstdint>
 #include <string>
 
-class TGame;
+#include "state/Outcome.h"
+
+class TGameCore;
 
 int LoanRateFor(int32_t loan);
-int32_t WeeklyInterest(const TGame& game);
-// False (and nothing changes) when the bank will not lend or the studio cannot repay.
-bool Borrow(TGame& game, int32_t amount);
-bool Repay(TGame& game, int32_t amount);
-void FindInvestor(TGame& game);
-void AcceptInvestor(TGame& game);
-void DeclineInvestor(TGame& game);
+int32_t WeeklyInterest(const TGameCore& game);
+// Refused (and nothing changes) when the bank will not lend or the studio cannot repay.
+TOutcome Borrow(TGameCore& game, int32_t amount);
+TOutcome Repay(TGameCore& game, int32_t amount);
+bool CanBorrow(const TGameCore& game, int32_t amount);
+bool CanRepay(const TGameCore& game, int32_t amount);
+TOutcome FindInvestor(TGameCore& game);
+TOutcome AcceptInvestor(TGameCore& game);
+TOutcome DeclineInvestor(TGameCore& game);
 // A game's weekly income after the investor's share.
-uint32_t InvestorShareOf(const TGame& game, uint32_t income);
-void WeeklyBankStep(TGame& game);
+uint32_t InvestorShareOf(const TGameCore& game, uint32_t income);
+void WeeklyBankStep(TGameCore& game);
 // "Max. new loan :" figure.
-int32_t CreditLeft(const TGame& game);
+int32_t CreditLeft(const TGameCore& game);

@@ -1,8 +1,8 @@
 #include "company/Managers.h"
 
-#include "state/Game.h"
+#include "state/GameCore.h"
 
-int& HiredRow(TGame& game, TManagerKind kind) {
+int32_t& HiredRow(TGameCore& game, TManagerKind kind) {
     auto& c = game.State.Company;
     return kind == TManagerKind::LeadProgrammer  ? c.LeadProgrammer
            : kind == TManagerKind::ProjectLeader ? c.ProjectLeader
@@ -10,7 +10,7 @@ int& HiredRow(TGame& game, TManagerKind kind) {
 }
 
 namespace {
-int& ShareField(TGame& game, TManagerKind kind) {
+int& ShareField(TGameCore& game, TManagerKind kind) {
     auto& c = game.State.Company;
     return kind == TManagerKind::LeadProgrammer  ? c.LeadProgrammerShare
            : kind == TManagerKind::ProjectLeader ? c.ProjectLeaderShare
@@ -22,10 +22,10 @@ int TeamLimitFor(int rating) {
     return (4 * rating) / (rating / 12 + 20);
 }
 
-THireOffer MakeHireOffer(const TGame& game, TManagerKind kind, int row) {
+THireOffer MakeHireOffer(const TGameCore& game, TManagerKind kind, int row) {
     THireOffer offer;
     offer.Kind = kind;
-    if (const TManagerCandidate* candidate = game.Panels.Managers.AtRow(kind, row)) {
+    if (const TManagerCandidate* candidate = game.State.Candidates.AtRow(kind, row)) {
         offer.Name = candidate->Name;
         offer.Rating = candidate->Rating;
         offer.Share = candidate->Share;
@@ -64,43 +64,31 @@ THireOffer MakeHireOffer(const TGame& game, TManagerKind kind, int row) {
     return offer;
 }
 
-bool ClickManagerRow(TGame& game, TManagerKind kind, int row) {
-    if (game.Flags.ManagerGridsLocked && kind != TManagerKind::ProjectLeader) return false;
-    if (row == HiredRow(game, kind) || !game.Panels.Managers.AtRow(kind, row)) return false;
+TOutcome HireManager(TGameCore& game, TManagerKind kind, int row) {
+    if (game.Flags.ManagerGridsLocked && kind != TManagerKind::ProjectLeader) return TOutcome::Refused();
+    if (row == HiredRow(game, kind) || !game.State.Candidates.AtRow(kind, row)) return TOutcome::Refused();
     const THireOffer offer = MakeHireOffer(game, kind, row);
-    game.State.HireRating = static_cast<uint8_t>(offer.Rating);
-    game.State.HireShare = static_cast<uint8_t>(offer.Share);
-    game.State.HireWage = offer.Wage;
-    game.State.HireFee = offer.Fee;
-    if (!game.Ui.ConfirmHire(offer) || !offer.HireEnabled) return false;
+    if (!game.Ui.ConfirmHire(offer) || !offer.HireEnabled) return TOutcome::Refused();
     auto& c = game.State.Company;
     c.Money = CheckedSub(c.Money, offer.Fee);
     HiredRow(game, kind) = row;
     ShareField(game, kind) = offer.Share;
     if (kind == TManagerKind::ProjectLeader) c.TeamLimit = CheckedU8(TeamLimitFor(offer.Rating));
-    game.Ui.StatusChanged();
-    return true;
+    return TOutcome::Ok();
 }
 
-void ShowManagerGrid(TGame& game, TManagerKind kind) {
-    static const char* const Labels[3] = {
-        "Hire Lead programmer:", "Hire Projects Leader:", "Hire Lead Designer (Music,Graphics,Design):"};
-    game.Panels.ManagersPanel.Shown = kind;
-    game.Panels.ManagersPanel.Label = Labels[static_cast<int>(kind)];
-}
-
-std::string ManagerStatusLine(const TGame& game, TManagerKind kind) {
+std::string ManagerStatusLine(const TGameCore& game, TManagerKind kind) {
     const auto& c = game.State.Company;
     const int row = kind == TManagerKind::LeadProgrammer  ? c.LeadProgrammer
                     : kind == TManagerKind::ProjectLeader ? c.ProjectLeader
                                                           : c.LeadDesigner;
-    const TManagerCandidate* manager = game.Panels.Managers.AtRow(kind, row);
+    const TManagerCandidate* manager = game.State.Candidates.AtRow(kind, row);
     return manager ? manager->Name + " (" + std::to_string(manager->Wage) + "$)" : "";
 }
 
 namespace {
 // A manager who leaves is replaced by the first candidate of the list, who never leaves.
-void Depart(TGame& game, int32_t& row, int32_t& share, const std::string& text) {
+void Depart(TGameCore& game, int32_t& row, int32_t& share, const std::string& text) {
     game.Flags.ManagerGridsLocked = true;
     game.Ui.ShowDeparture(text);
     row = 1;
@@ -110,7 +98,7 @@ void Depart(TGame& game, int32_t& row, int32_t& share, const std::string& text) 
 }
 } // namespace
 
-void ManagerDepartures(TGame& game) {
+void ManagerDepartures(TGameCore& game) {
     auto& c = game.State.Company;
     const int difficulty = c.Difficulty;
     for (int i = 0; i < difficulty; ++i) {

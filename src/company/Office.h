@@ -1,30 +1,29 @@
 #pragma once
 // Office, space and equipment: the headquarters, additional offices, rented rooms and the
-// state-of-the-art equipment.
+// state-of-the-art equipment. The company record holds every choice.
 #include <cstdint>
 #include <string>
 
+#include "state/Outcome.h"
 #include "state/Records.h"
 
-class TGame;
+class TGameCore;
 
 extern const char* const BuildingItems[4];
 
-int OfficeSpace(const TGame& game);
-// The monthly price of the rented rooms and the equipment in use: from the boxes on the
-// office panel, or (for the weekly bill) from the company record.
-int MonthlyRent(const TGame& game);
-int64_t MonthlyPrice(const TCompany& company, bool soundStudio, bool testCenter);
-// Fills the office panel from the company record, as opening the panel does.
-void ShowOfficePanel(TGame& game);
-// Choosing another headquarters; the choice returns to the current building when refused.
-void ChooseBuilding(TGame& game, int index);
-// One step of the additional-offices counter; false when refused.
-bool StepExtraOffices(TGame& game, int step);
+// The monthly price of the rented rooms and the equipment in use.
+int MonthlyRent(const TGameCore& game);
+int64_t MonthlyPrice(const TCompany& company);
+// Moving to another headquarters; the old one is sold for half its price.
+TOutcome MoveOffice(TGameCore& game, int index);
+// Buys or sells additional offices, one at a time as the counter's arrows would, up to count.
+TOutcome SetExtraOffices(TGameCore& game, int count);
 enum class TEquipment { Graphics, Computers, Tools };
-void SetEquipment(TGame& game, TEquipment which, bool on);
+TOutcome SetEquipment(TGameCore& game, TEquipment which, bool on);
 enum class TFacility { SoundStudio, TestCenter };
-// Ticking asks whether to rent; unticking asks whether to terminate at six months' rent.
-void SetFacility(TGame& game, TFacility which, bool ticked);
-std::string EquipmentPriceText(const TGame& game, TEquipment which);
-void CopyOfficeChoices(TGame& game);
+// Renting asks whether to rent; terminating asks whether to pay six months' rent for it.
+TOutcome SetFacility(TGameCore& game, TFacility which, bool rented);
+std::string EquipmentPriceText(const TGameCore& game, TEquipment which);
+// The weekly copy of the office choices into the company record: the choices live there
+// already, so only the difficulty's share of sales is set again.
+void CopyOfficeChoices(TGameCore& game);

@@ -1,12 +1,12 @@
 #include "company/Publisher.h"
 
-#include "state/Game.h"
+#include "state/GameCore.h"
 
 // Deals and offers arrive with the publishers.
-void StartingPublisherDeal(TGame&) {}
+void StartingPublisherDeal(TGameCore&) {}
 
-void WeeklyPublisherStep(TGame&) {}
+void WeeklyPublisherStep(TGameCore&) {}
 
-void ShowPublisherLabel(TGame& game) {
-    game.Panels.PublisherLabel = std::to_string(game.State.PublisherDeal.WeeksLeft) + " Week(s)";
+void ShowPublisherLabel(TGameCore& game) {
+    game.Side.Publisher = std::to_string(game.State.PublisherDeal.WeeksLeft) + " Week(s)";
 }

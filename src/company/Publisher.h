@@ -1,8 +1,8 @@
 #pragma once
 // The publisher contract.
 
-class TGame;
+class TGameCore;
 
-void StartingPublisherDeal(TGame& game);
-void WeeklyPublisherStep(TGame& game);
-void ShowPublisherLabel(TGame& game);
+void StartingPublisherDeal(TGameCore& game);
+void WeeklyPublisherStep(TGameCore& game);
+void ShowPublisherLabel(TGameCore& game);

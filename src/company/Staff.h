@@ -1,25 +1,16 @@
 #pragma once
-// Employees and assistants: the head count, the free office space and the counters that
-// change staff numbers.
+// Assistants: the counters that change the team's size within the project leader's limit.
 #include <string>
 
-class TGame;
+#include "state/Outcome.h"
 
-int CountEmployees(const TGame& game);
-int FreeSpace(const TGame& game);
+class TGameCore;
 
 enum class TAssistantKind { Programmers, Musicians, Artists };
 
-// The hire-assistants box of the development panel.
-struct TAssistantsBox {
-    std::string ErrorLine;
-};
-
-// One step of an assistant counter. Refused (false) without free space for a raise, or past
-// the project leader's team limit; the error line says why in the second case.
-bool StepAssistants(TGame& game, TAssistantKind kind, int step);
-// The rule shared by every staff counter: a step down always, a step up only with room.
-bool StaffStepAllowed(const TGame& game, int step);
-// Recounts the employees after a staff number changed.
-void StaffChanged(TGame& game);
-std::string MonthlyWageText(const TGame& game);
+int32_t& AssistantCount(TGameCore& game, TAssistantKind kind);
+// Moves an assistant counter to count, one step at a time as the counter's arrows would; a
+// step up needs free space and stays within the team limit. Stops at the first refused step:
+// the steps taken stay, and the team limit's refusal is the panel's error line.
+TOutcome SetAssistants(TGameCore& game, TAssistantKind kind, int count);
+std::string MonthlyWageText(const TGameCore& game);

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "state/Game.h"
+#include "state/GameCore.h"
 
 // Study and tool progress arrive with company management.
-void WeeklyStudy(TGame&) {}
+void WeeklyStudy(TGameCore&) {}
 
-void ClampLevels(TGame& game) {
+void ClampLevels(TGameCore& game) {
     auto& c = game.State.Company;
     for (int i = 0; i <= 30; ++i) {
         c.ToolProgress[i] = std::min(c.ToolProgress[i], 1000);

@@ -1,7 +1,7 @@
 #pragma once
 // Study, tools, anti-piracy and platform-independence work.
 
-class TGame;
+class TGameCore;
 
-void WeeklyStudy(TGame& game);
-void ClampLevels(TGame& game);
+void WeeklyStudy(TGameCore& game);
+void ClampLevels(TGameCore& game);

@@ -1,8 +1,8 @@
 #include "dev/Preview.h"
 
-#include "state/Game.h"
+#include "state/GameCore.h"
 
 // Previews arrive with game development; the request is consumed either way.
-void MakePreview(TGame& game) {
+void MakePreview(TGameCore& game) {
     game.Flags.PreviewRequested = false;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Magazine previews of the project.
 
-class TGame;
+class TGameCore;
 
-void MakePreview(TGame& game);
+void MakePreview(TGameCore& game);

@@ -1,14 +1,14 @@
 #include "dev/Project.h"
 
-#include "state/Game.h"
+#include "state/GameCore.h"
 
 // The project's weekly life arrives with game development.
-void GrowProjectWork(TGame&) {}
+void GrowProjectWork(TGameCore&) {}
 
-void WeeklyProjectEffects(TGame&) {}
+void WeeklyProjectEffects(TGameCore&) {}
 
-void WeeklyProjectProgress(TGame&) {}
+void WeeklyProjectProgress(TGameCore&) {}
 
-void WeeklyQualityGain(TGame&) {}
+void WeeklyQualityGain(TGameCore&) {}
 
-void ProblemCheck(TGame&) {}
+void ProblemCheck(TGameCore&) {}

@@ -1,10 +1,10 @@
 #pragma once
 // The studio's game project, week by week.
 
-class TGame;
+class TGameCore;
 
-void GrowProjectWork(TGame& game);
-void WeeklyProjectEffects(TGame& game);
-void WeeklyProjectProgress(TGame& game);
-void WeeklyQualityGain(TGame& game);
-void ProblemCheck(TGame& game);
+void GrowProjectWork(TGameCore& game);
+void WeeklyProjectEffects(TGameCore& game);
+void WeeklyProjectProgress(TGameCore& game);
+void WeeklyQualityGain(TGameCore& game);
+void ProblemCheck(TGameCore& game);

@@ -3,14 +3,13 @@
 #include <algorithm>
 
 #include "sim/Sales.h"
-#include "state/Game.h"
-#include "views/Calendar.h"
+#include "state/GameCore.h"
 
 namespace {
 
 // A new title takes buyers from the games already on sale on its platform, most of all from
 // weaker games of its own genre.
-void Competition(TGame& game, const TGameEntry& released) {
+void Competition(TGameCore& game, const TGameEntry& released) {
     const int32_t q0 = released.Quality;
     TGameList& list = game.State.ReleasedGames;
     for (int j = 0; j < list.Length(); ++j) {
@@ -26,7 +25,7 @@ void Competition(TGame& game, const TGameEntry& released) {
 
 } // namespace
 
-void ReleaseTitle(TGame& game, int upcomingIndex, bool catchUp) {
+void ReleaseTitle(TGameCore& game, int upcomingIndex, bool catchUp) {
     const auto& c = game.State.Company;
     TGameEntry& source = game.State.UpcomingGames[upcomingIndex];
     source.Moved = true;
@@ -58,20 +57,18 @@ void ReleaseTitle(TGame& game, int upcomingIndex, bool catchUp) {
     released.Commit();
 }
 
-void WeeklyReleases(TGame& game, bool release) {
+void WeeklyReleases(TGameCore& game) {
     const auto& c = game.State.Company;
     TGameList& upcoming = game.State.UpcomingGames;
-    if (release)
-        for (int i = 0; i < upcoming.RealCount(); ++i) {
-            const TGameEntry& e = upcoming[i];
-            if (e.Moved || e.ReleaseYear != c.Year || e.ReleaseWeek != c.Week) continue;
-            ReleaseTitle(game, i, false);
-            Competition(game, upcoming[i]);
-        }
-    BuildFutureReleases(game);
+    for (int i = 0; i < upcoming.RealCount(); ++i) {
+        const TGameEntry& e = upcoming[i];
+        if (e.Moved || e.ReleaseYear != c.Year || e.ReleaseWeek != c.Week) continue;
+        ReleaseTitle(game, i, false);
+        Competition(game, upcoming[i]);
+    }
 }
 
-void CatchUpReleases(TGame& game) {
+void CatchUpReleases(TGameCore& game) {
     const auto& c = game.State.Company;
     game.State.ReleasedGames.Clear();
     TGameList& upcoming = game.State.UpcomingGames;

@@ -1,8 +1,8 @@
 #include "persist/SaveGame.h"
 
-#include "state/Game.h"
+#include "state/GameCore.h"
 
 // Writing the save archive arrives with saving and loading; the request is consumed.
-void SaveGame(TGame& game) {
+void SaveGame(TGameCore& game) {
     game.Flags.SaveRequested = false;
 }

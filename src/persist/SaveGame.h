@@ -1,6 +1,6 @@
 #pragma once
 // Saving the game at the end of a turn.
 
-class TGame;
+class TGameCore;
 
-void SaveGame(TGame& game);
+void SaveGame(TGameCore& game);

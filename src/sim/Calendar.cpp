@@ -1,10 +1,10 @@
 #include "sim/Calendar.h"
 
-#include "state/Game.h"
+#include "state/GameCore.h"
 #include "state/PlatformTables.h"
 
 namespace {
-void YearEnd(TGame& game) {
+void YearEnd(TGameCore& game) {
     auto& c = game.State.Company;
     // Projects get harder to make shine as the industry matures, fastest in the early years.
     int32_t drop = 1;
@@ -16,7 +16,7 @@ void YearEnd(TGame& game) {
 }
 } // namespace
 
-void AdvanceCalendar(TGame& game) {
+void AdvanceCalendar(TGameCore& game) {
     auto& c = game.State.Company;
     c.Week = CheckedAdd(c.Week, 1);
     if (c.Week != 53) return;
@@ -26,7 +26,7 @@ void AdvanceCalendar(TGame& game) {
     YearEnd(game);
 }
 
-bool AtEndDate(const TGame& game) {
+bool AtEndDate(const TGameCore& game) {
     const auto& c = game.State.Company;
     return c.Year >= game.EndYear && c.Week >= game.EndWeek;
 }

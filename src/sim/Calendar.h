@@ -1,8 +1,8 @@
 #pragma once
-class TGame;
+class TGameCore;
 
 // Moves the calendar on by one week; at the change of year draws the next economy review
 // week and does the year-end work.
-void AdvanceCalendar(TGame& game);
+void AdvanceCalendar(TGameCore& game);
 // The player has reached the last playable date of the game database.
-bool AtEndDate(const TGame& game);
+bool AtEndDate(const TGameCore& game);

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "state/Game.h"
+#include "state/GameCore.h"
 #include "state/PlatformTables.h"
 
-void DriftEconomy(TGame& game) {
+void DriftEconomy(TGameCore& game) {
     auto& c = game.State.Company;
     const int step = game.Random(3);
     const int economy = c.EconomyFalling ? c.Economy - step : c.Economy + step;
@@ -20,8 +20,8 @@ std::string EconomyLabelText(int economy) {
     return "bad, Economic crisis!";
 }
 
-void ShowEconomyLabel(TGame& game) {
-    game.Panels.EconomyLabel = EconomyLabelText(game.State.Company.Economy);
+void ShowEconomyLabel(TGameCore& game) {
+    game.Side.Economy = EconomyLabelText(game.State.Company.Economy);
 }
 
 namespace {
@@ -30,7 +30,7 @@ bool FirstWeekOfGame(const TCompany& c) {
     return c.Year == 1984 && c.Week == 1;
 }
 
-void RollCrisis(TGame& game) {
+void RollCrisis(TGameCore& game) {
     auto& c = game.State.Company;
     const int r = game.Random(100);
     if (r > 100 - 15 * c.Difficulty) {
@@ -43,7 +43,7 @@ void RollCrisis(TGame& game) {
     if (FirstWeekOfGame(c)) c.EconomyFalling = false;
 }
 
-void Predict(TGame& game) {
+void Predict(TGameCore& game) {
     auto& c = game.State.Company;
     game.Flags.BoomConfirmed = false;
     game.Flags.GenreBoomConfirmed = false;
@@ -68,12 +68,12 @@ void Predict(TGame& game) {
     }
 }
 
-void Confirm(TGame& game) {
+void Confirm(TGameCore& game) {
     if (game.Random(100) < 70) game.Flags.BoomConfirmed = true;
     if (game.Random(100) < 70) game.Flags.GenreBoomConfirmed = true;
 }
 
-void WriteWorldNews(TGame& game) {
+void WriteWorldNews(TGameCore& game) {
     const auto& c = game.State.Company;
     TNewsTexts& news = game.News;
     if (c.EconomyFalling) {
@@ -114,7 +114,7 @@ void WriteWorldNews(TGame& game) {
     }
 }
 
-void WriteMarketNews(TGame& game, bool firstWeek) {
+void WriteMarketNews(TGameCore& game, bool firstWeek) {
     const auto& c = game.State.Company;
     TNewsTexts& news = game.News;
     const bool boom = c.BoomPlatform != NoBoomPlatform;
@@ -158,7 +158,7 @@ void WriteMarketNews(TGame& game, bool firstWeek) {
 
 } // namespace
 
-void EvaluateEconomy(TGame& game) {
+void EvaluateEconomy(TGameCore& game) {
     const auto& c = game.State.Company;
     const bool firstWeek = c.Week == 1;
     if (c.Year >= 1984) {
@@ -178,6 +178,6 @@ void EvaluateEconomy(TGame& game) {
             c.CompanyName.Str() + ", plans to have their first game shipped later this year" + "\r\n" +
             "The company state that it has already got a deal with a known publisher and managed "
             "to hire some very competent developers.";
-    game.Panels.HeadlineLabel = game.News.WorldHeadline;
+    game.Side.Headline = game.News.WorldHeadline;
     game.Ui.ShowNewsWindow(game.News);
 }

@@ -3,11 +3,11 @@
 // the label that shows it.
 #include <string>
 
-class TGame;
+class TGameCore;
 
-void DriftEconomy(TGame& game);
+void DriftEconomy(TGameCore& game);
 // Run when the week being ended is week 1 or the review week; writes the news window's
 // texts and shows the window.
-void EvaluateEconomy(TGame& game);
+void EvaluateEconomy(TGameCore& game);
 std::string EconomyLabelText(int economy);
-void ShowEconomyLabel(TGame& game);
+void ShowEconomyLabel(TGameCore& game);

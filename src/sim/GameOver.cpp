@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "state/Game.h"
+#include "state/GameCore.h"
 
-int ComputeScore(TGame& game) {
+int ComputeScore(TGameCore& game) {
     auto& c = game.State.Company;
     const int64_t wealth = std::max<int64_t>(static_cast<int64_t>(c.Money) + 10000 - c.Loan, 10000) / 10000;
     c.Money = CheckedSub(CheckedAdd(c.Money, 1000), c.Loan);
@@ -14,7 +14,7 @@ int ComputeScore(TGame& game) {
     return CheckedI32((wealth + weeksPlayed + crisesBonus + officeBonus) * c.Difficulty);
 }
 
-void GameOverBranch(TGame& game) {
+void GameOverBranch(TGameCore& game) {
     const int score = ComputeScore(game);
     const auto& c = game.State.Company;
     TScoreSheet& sheet = game.ScoreSheet;

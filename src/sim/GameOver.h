@@ -2,9 +2,9 @@
 // The end of a game: the score, and the score sheet shown on the start screen.
 #include "state/PlayerInterface.h"
 
-class TGame;
+class TGameCore;
 
 // Computes the score and settles the loan from the cash (Money changes).
-int ComputeScore(TGame& game);
+int ComputeScore(TGameCore& game);
 // Scores the game, fills the score sheet and shows it.
-void GameOverBranch(TGame& game);
+void GameOverBranch(TGameCore& game);

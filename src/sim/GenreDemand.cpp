@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "sim/NewsFeed.h"
-#include "state/Game.h"
+#include "state/GameCore.h"
 #include "state/PlatformTables.h"
 
 namespace {
 
-void RollTrends(TGame& game) {
+void RollTrends(TGameCore& game) {
     auto& c = game.State.Company;
     // Action is the steady backbone of the market: its trend is never rolled.
     for (int g = 1; g <= 10; ++g) {
@@ -30,7 +30,7 @@ void SetPopularity(TCompany& c, int g, int value) {
 }
 
 // The hot genre grows and draws buyers away from the others.
-void HotGenrePull(TGame& game, int g) {
+void HotGenrePull(TGameCore& game, int g) {
     auto& c = game.State.Company;
     if (!game.Flags.GenreBoomConfirmed) {
         SetPopularity(c, g, c.GenrePopularity[g] + 1);
@@ -69,7 +69,7 @@ int GenreMove(int r, int trend, int popularity) {
     }
 }
 
-void AdvanceGenres(TGame& game) {
+void AdvanceGenres(TGameCore& game) {
     auto& c = game.State.Company;
     if (c.Week == 4 || c.Week % 16 == 0) RollTrends(game);
     for (int g = 0; g < GenreCount; ++g) {
@@ -100,12 +100,12 @@ void AdvanceGenres(TGame& game) {
     }
 }
 
-void RefreshGenreLights(TGame& game) {
+void RefreshGenreLights(TGameCore& game) {
     const auto& c = game.State.Company;
     for (int g = 0; g < GenreCount; ++g) {
         const int popularity = c.GenrePopularity[g];
         const int trend = c.GenreTrend[g];
-        TGenreLight& light = game.Panels.GenreLights[g];
+        TGenreLight& light = game.Side.GenreLights[g];
         light.Large = popularity < 25   ? TLightColor::Red
                       : popularity < 35 ? TLightColor::Yellow
                       : popularity < 45 ? TLightColor::Green

@@ -1,8 +1,8 @@
 #pragma once
 // Demand for the seven genres: trends, weekly moves, revivals and saturation, and the lights.
-class TGame;
+class TGameCore;
 
-void AdvanceGenres(TGame& game);
+void AdvanceGenres(TGameCore& game);
 // The popularity change of a move draw r (1..8) for a trend, before the limits.
 int GenreMove(int r, int trend, int popularity);
-void RefreshGenreLights(TGame& game);
+void RefreshGenreLights(TGameCore& game);

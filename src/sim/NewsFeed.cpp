@@ -1,19 +1,12 @@
 #include "sim/NewsFeed.h"
 
-#include "state/Game.h"
+#include "state/GameCore.h"
 
-std::string TNewsFeed::PlainText() const {
-    std::string text;
-    for (const auto& run : Runs)
-        text += run.Text;
-    return text;
-}
-
-void ClearFeed(TGame& game) {
+void ClearFeed(TGameCore& game) {
     game.Feed.Runs.clear();
 }
 
-void WriteFeedHeading(TGame& game) {
+void WriteFeedHeading(TGameCore& game) {
     const auto& c = game.State.Company;
     game.Feed.AddLine(" ");
     game.Feed.Append("NEWS @ Week " + std::to_string(c.Week) + ", " + std::to_string(c.Year),
@@ -22,7 +15,7 @@ void WriteFeedHeading(TGame& game) {
     game.Feed.AddLine("");
 }
 
-void ReportNews(TGame& game, const std::string& message, TFeedStyle style) {
+void ReportNews(TGameCore& game, const std::string& message, TFeedStyle style) {
     game.Feed.AddLine(" ");
     game.Feed.Append(message, style);
     game.Feed.AddLine("");

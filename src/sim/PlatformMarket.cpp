@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "sim/NewsFeed.h"
-#include "state/Game.h"
+#include "state/GameCore.h"
 #include "state/PlatformTables.h"
 
 namespace {
@@ -12,7 +12,7 @@ bool EarlyOrLateInYear(int week) {
     return week < 5 || week > 47;
 }
 
-void ComingPlatform(TGame& game, int i) {
+void ComingPlatform(TGameCore& game, int i) {
     const auto& c = game.State.Company;
     const TPlatformTable& t = game.State.Platforms;
     if (t.ReleaseYear[i] - c.Year != 1 || !EarlyOrLateInYear(c.Week)) return;
@@ -22,7 +22,7 @@ void ComingPlatform(TGame& game, int i) {
                              "Analyst of the business say that prices on hardware will drop even more";
 }
 
-void Piracy(TGame& game, int i) {
+void Piracy(TGameCore& game, int i) {
     const auto& c = game.State.Company;
     TPlatformTable& t = game.State.Platforms;
     int32_t& piracy = t.Piracy[i];
@@ -51,7 +51,7 @@ void Piracy(TGame& game, int i) {
     }
 }
 
-void SellingWellRoll(TGame& game, int i) {
+void SellingWellRoll(TGameCore& game, int i) {
     const auto& c = game.State.Company;
     TPlatformTable& t = game.State.Platforms;
     if (c.Week % 5 != 0) return;
@@ -65,7 +65,7 @@ void SellingWellRoll(TGame& game, int i) {
                    TFeedStyle::FontHeader1);
 }
 
-void PiracyWorries(TGame& game, int i) {
+void PiracyWorries(TGameCore& game, int i) {
     const TPlatformTable& t = game.State.Platforms;
     const int piracy = t.Piracy[i];
     const std::string name = t.FullName[i].Str();
@@ -86,7 +86,7 @@ void PiracyWorries(TGame& game, int i) {
 
 } // namespace
 
-int MachinesSold(TGame& game, int i) {
+int MachinesSold(TGameCore& game, int i) {
     const auto& c = game.State.Company;
     const TPlatformTable& t = game.State.Platforms;
     const int strength = t.Strength[i];
@@ -119,7 +119,7 @@ int MachinesSold(TGame& game, int i) {
 
 namespace {
 
-void OnSale(TGame& game, int i) {
+void OnSale(TGameCore& game, int i) {
     const auto& c = game.State.Company;
     TPlatformTable& t = game.State.Platforms;
     Piracy(game, i);
@@ -152,7 +152,7 @@ void OnSale(TGame& game, int i) {
 
 } // namespace
 
-void AdvancePlatforms(TGame& game) {
+void AdvancePlatforms(TGameCore& game) {
     const auto& c = game.State.Company;
     for (int i = 0; i < PlatformCount; ++i) {
         if (game.State.Platforms.ReleaseYear[i] > c.Year)
@@ -163,7 +163,7 @@ void AdvancePlatforms(TGame& game) {
     }
 }
 
-void ReportMilestones(TGame& game, int i) {
+void ReportMilestones(TGameCore& game, int i) {
     const double sold = game.State.Platforms.UnitsSold[i];
     if (sold == game.State.PlatformsLastWeek.UnitsSold[i]) return;
     for (int milestone : {500000, 1000000, 2000000, 5000000, 10000000})
@@ -174,12 +174,12 @@ void ReportMilestones(TGame& game, int i) {
                        TFeedStyle::FontNormal);
 }
 
-void ShiftPlatformSnapshots(TGame& game) {
+void ShiftPlatformSnapshots(TGameCore& game) {
     game.State.PlatformsTwoWeeksAgo = game.State.PlatformsLastWeek;
     game.State.PlatformsLastWeek = game.State.Platforms;
 }
 
-void ShowBestPlatforms(TGame& game) {
+void ShowBestPlatforms(TGameCore& game) {
     const TPlatformTable& t = game.State.Platforms;
     const int year = game.State.Company.Year;
     std::array<int64_t, TPlatformArray<int>::Count> figure;
@@ -190,7 +190,7 @@ void ShowBestPlatforms(TGame& game) {
             figure[i] = inUse - (inUse / 100) * t.Piracy[i];
         }
     }
-    auto& labels = game.Panels.BestPlatforms;
+    auto& labels = game.Side.BestPlatforms;
     for (int k = 0; k < 5; ++k)
         labels[k] = std::to_string(k + 1) + ".";
     for (int i = 0; i < static_cast<int>(figure.size()); ++i) {

@@ -6,7 +6,8 @@
 #include <numeric>
 
 #include "company/Bank.h"
-#include "state/Game.h"
+#include "sim/NewsFeed.h"
+#include "state/GameCore.h"
 #include "state/PlatformTables.h"
 #include "state/TextFields.h"
 
@@ -17,19 +18,19 @@ int ReviewRating(int quality) {
 namespace {
 
 // How many machines of a platform count as buyers: a real figure, rounded.
-int64_t MachinesFactor(const TGame& game, int platform) {
+int64_t MachinesFactor(const TGameCore& game, int platform) {
     const double inUse = game.State.Platforms.UnitsInUse[platform];
     return static_cast<int64_t>(RoundHalfEven(inUse / (11 + 2 * game.State.Company.Difficulty) / 1000));
 }
 
-uint32_t ManagerShareOf(const TGame& game, TManagerKind kind, int32_t row) {
-    const TManagerCandidate* manager = game.Panels.Managers.AtRow(kind, row);
+uint32_t ManagerShareOf(const TGameCore& game, TManagerKind kind, int32_t row) {
+    const TManagerCandidate* manager = game.State.Candidates.AtRow(kind, row);
     return manager ? static_cast<uint32_t>(manager->Share) : 0;
 }
 
 // The player's income of one week's sales u; v is what the game earns, w what reaches the
 // bank account. The shares are taken from v treated as an unsigned amount.
-void BookPlayerIncome(TGame& game, TGameEntry& entry, int32_t u) {
+void BookPlayerIncome(TGameCore& game, TGameEntry& entry, int32_t u) {
     auto& c = game.State.Company;
     const uint32_t keep = 100u - c.DifficultyFactor;
     uint32_t v = (static_cast<uint32_t>(u) / 100) * keep;
@@ -65,10 +66,11 @@ struct TRivals {
     }
 };
 
-void SellOne(TGame& game, TGameList& list, int index, TRivals& rivals) {
+void SellOne(TGameCore& game, TGameList& list, int index, TRivals& rivals) {
     const auto& c = game.State.Company;
     TGameEntry& g = list[index];
-    g.WeeksOnSale = CheckedU8(g.WeeksOnSale + 1);
+    // The byte counter stops at its limit; a title that old sells on as before.
+    if (g.WeeksOnSale < 255) ++g.WeeksOnSale;
     const int r = 1 + game.Random(8);
     if (g.Quality > 70) {
         if (r <= 4) g.Quality -= 1;
@@ -104,7 +106,7 @@ void SellOne(TGame& game, TGameList& list, int index, TRivals& rivals) {
 
 } // namespace
 
-void SellGames(TGame& game) {
+void SellGames(TGameCore& game) {
     TGameList& list = game.State.ReleasedGames;
     TRivals rivals;
     for (int h = 0; h < list.Length(); ++h) {
@@ -115,8 +117,11 @@ void SellGames(TGame& game) {
     try {
         for (int i = 0; i < list.Length(); ++i)
             if (!list[i].OffMarket) SellOne(game, list, i, rivals);
-    } catch (const std::exception&) {
-        // A broken entry stops this week's sales; the week itself goes on.
+    } catch (const EGameError& error) {
+        // A broken entry stops this week's sales; the week itself goes on, and the player
+        // reads why in the news.
+        ReportNews(game, std::string("The sales of this week were cut short: ") + error.what(),
+                   TFeedStyle::FontHeader1);
     }
 }
 
@@ -151,14 +156,16 @@ std::string GameColumns(const TGameEntry& e) {
 
 } // namespace
 
-void BuildSalesChart(TGame& game, int filter, bool allTime) {
-    TGameList& list = game.State.ReleasedGames;
-    TSalesChart& chart = game.Panels.Chart;
+namespace {
+
+// The rows of a chart for the ranked entries; the weekly chart of all platforms also moves
+// each charted game's chart fields on (when update is set).
+TSalesChart MakeChart(const TGameCore& game, TGameList* update, int filter, bool allTime,
+                      const std::string& filterText) {
+    const TGameList& list = game.State.ReleasedGames;
+    TSalesChart chart;
     const bool weeklyAll = !allTime && filter == 0;
     const int rowsWanted = allTime || filter == 0 ? 150 : 30;
-    const TChoiceList& filterList = game.Panels.ChartPlatformFilter;
-    const std::string filterText =
-        filter >= 0 && filter < filterList.Count() ? filterList.Items[filter] : std::string("All Platforms");
     chart.Title = allTime ? "All times best selling games" : "Weekly games sales (" + filterText + ")";
     chart.Header = weeklyAll ? Fit("Pos", 3) + Fit("Last", 4) + Fit("Weeks", 5) : Fit("Pos", 3);
     chart.Header += Fit("GameName", 18) + Fit("Platform", 10) + " " + Fit("Dev", 10) + " " + Fit("Genre", 10);
@@ -172,37 +179,62 @@ void BuildSalesChart(TGame& game, int filter, bool allTime) {
             considered.push_back(i);
         } else if (!e.OffMarket && (filter == 0 || e.Platform == filter - 1)) {
             considered.push_back(i);
-        } else if (weeklyAll && e.OffMarket) {
-            list[i].LastChartPos = 0;
+        } else if (update && e.OffMarket) {
+            (*update)[i].LastChartPos = 0;
         }
     }
     const std::vector<int> order = Ranked(list, considered, allTime);
     for (size_t rank = 0; rank < order.size(); ++rank) {
-        TGameEntry& e = list[order[rank]];
         const int position = static_cast<int>(rank) + 1;
         if (position > rowsWanted) {
-            if (weeklyAll) e.LastChartPos = 0;
+            if (update) (*update)[order[rank]].LastChartPos = 0;
             continue;
         }
+        const TGameEntry& e = list[order[rank]];
         std::string text = Fit(std::to_string(position), 3);
         if (weeklyAll) {
-            e.ChartWeeks = CheckedU8(e.ChartWeeks + 1);
+            // The counters stop at their byte's limit instead of stopping the week.
+            const int weeks = std::min(e.ChartWeeks + 1, 255);
             text += Fit(e.LastChartPos ? std::to_string(e.LastChartPos) : " -", 3) + " " +
-                    Fit(e.ChartWeeks ? std::to_string(e.ChartWeeks) : " -", 3);
-            e.LastChartPos = static_cast<uint8_t>(position);
-            e.ChartWeeks = CheckedU8(e.ChartWeeks + 1);
+                    Fit(weeks ? std::to_string(weeks) : " -", 3);
+            if (update) {
+                TGameEntry& changed = (*update)[order[rank]];
+                changed.LastChartPos = static_cast<uint8_t>(position);
+                changed.ChartWeeks = static_cast<uint8_t>(std::min(weeks + 1, 255));
+            }
         }
         text += GameColumns(e) + (allTime ? Fit(std::to_string(e.TotalSales), 10) : Fit("", 10)) + Fit("", 4);
-        chart.Rows[rank] = {text, static_cast<bool>(e.ByPlayer)};
+        chart.Rows[rank] = {text, static_cast<bool>(e.ByPlayer), order[rank]};
     }
     // Places nobody holds are blank rows as wide as the others.
     const size_t width =
         chart.Rows.empty() || chart.Rows[0].Text.empty() ? chart.Header.size() : chart.Rows[0].Text.size();
     for (TChartRow& row : chart.Rows)
         if (row.Text.empty()) row.Text.assign(width, ' ');
+    return chart;
 }
 
-void RecordChartPositions(TGame& game) {
+} // namespace
+
+void BuildSalesChart(TGameCore& game) {
+    game.WeeklyChart = MakeChart(game, &game.State.ReleasedGames, 0, false, AllPlatformsText);
+}
+
+TSalesChart SalesChart(const TGameCore& game, int filter, bool allTime) {
+    if (filter == 0 && !allTime) {
+        // The published chart, with each row styled by whose game it is now.
+        TSalesChart chart = game.WeeklyChart;
+        const TGameList& list = game.State.ReleasedGames;
+        for (TChartRow& row : chart.Rows)
+            if (row.Entry >= 0 && row.Entry < list.Length()) row.ByPlayer = list[row.Entry].ByPlayer;
+        return chart;
+    }
+    const std::string filterText = filter > 0 && filter <= PlatformCount ? Platforms[filter - 1].ShortName
+                                                                         : std::string(AllPlatformsText);
+    return MakeChart(game, nullptr, filter, allTime, filterText);
+}
+
+void RecordChartPositions(TGameCore& game) {
     auto& c = game.State.Company;
     for (TGameEntry& e : game.State.ReleasedGames) {
         if (!e.ByPlayer || e.LastChartPos == 0) continue;

@@ -4,24 +4,22 @@
 #include <string>
 #include <vector>
 
-class TGame;
+#include "state/GameCore.h"
+
+class TGameCore;
 
 // A rating out of ten as reviews and the calendar show it.
 int ReviewRating(int quality);
 
-void SellGames(TGame& game);
+void SellGames(TGameCore& game);
 
-struct TChartRow {
-    std::string Text;
-    bool ByPlayer = false; // written in the header style
-};
+constexpr const char* AllPlatformsText = "All Platforms";
 
-struct TSalesChart {
-    std::string Title;
-    std::string Header;
-    std::vector<TChartRow> Rows;
-};
-
-// filter: position in the chart's platform filter (0 = all platforms, p = platform p - 1).
-void BuildSalesChart(TGame& game, int filter = 0, bool allTime = false);
-void RecordChartPositions(TGame& game);
+// End Of Week's weekly chart of all platforms: ranks the games on sale, moves each charted
+// game's chart fields on and publishes the chart (the game's WeeklyChart).
+void BuildSalesChart(TGameCore& game);
+// The chart as the player asks to see it; filter is the position in the chart's platform
+// filter (0 = all platforms, p = platform p - 1). The weekly chart of all platforms is the one
+// End Of Week published; the others are ranked afresh and change no game.
+TSalesChart SalesChart(const TGameCore& game, int filter, bool allTime);
+void RecordChartPositions(TGameCore& game);

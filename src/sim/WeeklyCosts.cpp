@@ -2,29 +2,29 @@
 
 #include "company/Bank.h"
 #include "company/Office.h"
-#include "company/Staff.h"
-#include "state/Game.h"
+#include "company/Space.h"
+#include "state/GameCore.h"
 
-void BankruptcyTest(TGame& game) {
+void BankruptcyTest(TGameCore& game) {
     if (game.State.Company.Money >= 0) return;
     game.Flags.GameOver = true;
     game.Ui.ShowMessage("You are financially bankrupt.\r\nGAME OVER", "Bankruptcy", TMessageKind::Error);
 }
 
-void EquipmentPriceRises(TGame& game) {
+void EquipmentPriceRises(TGameCore& game) {
     auto& c = game.State.Company;
     AddTo(c.GfxEquipExtra, 35 + game.Random(15));
     AddTo(c.ComputerEquipExtra, 25 + game.Random(10));
     AddTo(c.ToolsEquipExtra, 25 + game.Random(10));
 }
 
-int32_t WeeklyRunningCosts(const TGame& game) {
+int32_t WeeklyRunningCosts(const TGameCore& game) {
     const auto& c = game.State.Company;
-    int64_t monthly = MonthlyPrice(c, c.SoundStudio, c.TestCenter);
+    int64_t monthly = MonthlyPrice(c);
     const int64_t paid = static_cast<int64_t>(c.AssistProgrammers) + c.AssistMusicians + c.AssistArtists +
                          c.StudyStaff + c.ToolStaff + c.AntiPiracyStaff + c.PortingStaff;
     monthly += (2000 + static_cast<int64_t>(c.WageRaise)) * paid;
-    const auto& grids = game.Panels.Managers;
+    const auto& grids = game.State.Candidates;
     const std::pair<TManagerKind, int32_t> hired[] = {{TManagerKind::LeadProgrammer, c.LeadProgrammer},
                                                       {TManagerKind::ProjectLeader, c.ProjectLeader},
                                                       {TManagerKind::LeadDesigner, c.LeadDesigner}};
@@ -34,7 +34,7 @@ int32_t WeeklyRunningCosts(const TGame& game) {
     return weekly < 0 ? 0 : weekly;
 }
 
-void BookWeeklyCosts(TGame& game) {
+void BookWeeklyCosts(TGameCore& game) {
     auto& c = game.State.Company;
     game.State.Employees = CountEmployees(game);
     const int32_t costs = WeeklyRunningCosts(game);
@@ -44,14 +44,14 @@ void BookWeeklyCosts(TGame& game) {
     c.HistEmployees[c.Year][c.Week] = CountEmployees(game);
     c.HistMoney[c.Year][c.Week] = c.Money;
     int32_t booked = CheckedAdd(costs, interest);
-    const int advertising = game.Panels.Development.AdvertisingIndex;
+    const int advertising = game.State.Development.Advertising;
     if (advertising > 0) booked = CheckedAdd(booked, CheckedMul(3000, advertising));
     c.HistCosts[c.Year][c.Week] = booked;
     c.HistInterest[c.Year][c.Week] = interest;
     game.Ui.StatusChanged();
 }
 
-void CashWarning(TGame& game) {
+void CashWarning(TGameCore& game) {
     if (game.State.Company.Money >= 100000) return;
     game.Ui.ShowMessage(
         "You have less the 100000$ left.\r\nBefore you run out of cash you should go to the Bank\r\n"
@@ -59,7 +59,7 @@ void CashWarning(TGame& game) {
         "Watchout...", TMessageKind::Warning);
 }
 
-void MoneyGuard(TGame& game, int32_t openingMoney) {
+void MoneyGuard(TGameCore& game, int32_t openingMoney) {
     auto& money = game.State.Company.Money;
     const int64_t change = static_cast<int64_t>(money) - openingMoney;
     // A swing this large in one week can only come from a runaway calculation.

@@ -3,12 +3,12 @@
 
 #include <cstdint>
 
-class TGame;
+class TGameCore;
 
-void BankruptcyTest(TGame& game);
-void EquipmentPriceRises(TGame& game);
+void BankruptcyTest(TGameCore& game);
+void EquipmentPriceRises(TGameCore& game);
 // Wages, rents and equipment of one week: the monthly sum / 4.34, rounded.
-int32_t WeeklyRunningCosts(const TGame& game);
-void BookWeeklyCosts(TGame& game);
-void CashWarning(TGame& game);
-void MoneyGuard(TGame& game, int32_t openingMoney);
+int32_t WeeklyRunningCosts(const TGameCore& game);
+void BookWeeklyCosts(TGameCore& game);
+void CashWarning(TGameCore& game);
+void MoneyGuard(TGameCore& game, int32_t openingMoney);

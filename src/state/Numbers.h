@@ -6,12 +6,9 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <stdexcept>
 #include <string>
 
-struct EGameRange : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
+#include "state/Errors.h"
 
 // "Rounded" in the rules is to the nearest integer with halves to even.
 inline double RoundHalfEven(double value) {

@@ -1,6 +1,6 @@
 #include "state/PlatformTables.h"
 
-#include "state/Game.h"
+#include "state/GameCore.h"
 #include "state/TextFields.h"
 
 const TPlatformData Platforms[PlatformCount] = {
@@ -81,16 +81,7 @@ void FillGenreList(TChoiceList& list) {
 }
 } // namespace
 
-void FillPlatformFilters(TGame& game) {
-    for (TChoiceList* filter : {&game.Panels.CalendarPlatformFilter, &game.Panels.ChartPlatformFilter}) {
-        filter->Clear();
-        filter->Add("All Platforms");
-        for (const auto& platform : Platforms)
-            filter->Add(platform.ShortName);
-    }
-}
-
-void FillPlatformTable(TGame& game) {
+void FillPlatformTable(TGameCore& game) {
     TPlatformTable& t = game.State.Platforms;
     const int year = game.State.Company.Year;
     for (int i = 0; i < PlatformCount; ++i) {
@@ -129,9 +120,9 @@ void FillPlatformTable(TGame& game) {
     }
 }
 
-void FillChoiceLists(TGame& game) {
+void FillChoiceLists(TGameCore& game) {
     const int year = game.State.Company.Year;
-    TPanels& p = game.Panels;
+    TChoiceLists& p = game.State.Lists;
     FillPlatformList(p.CalendarPlatforms, year);
     FillPlatformList(p.ProjectPlatforms, year);
     FillPlatformList(p.StudyPlatforms, year + 1);
@@ -142,11 +133,19 @@ void FillChoiceLists(TGame& game) {
     FillGenreList(p.CalendarGenres);
 }
 
-void RebuildYearChoiceLists(TGame& game) {
-    TPanels& p = game.Panels;
+void RebuildYearChoiceLists(TGameCore& game) {
+    TChoiceLists& p = game.State.Lists;
     FillPlatformList(p.StudyPlatforms, game.State.Company.Year + 1);
     p.ToolPlatforms = p.StudyPlatforms;
     p.AntiPiracyPlatforms = p.StudyPlatforms;
     p.PortingPlatforms = p.StudyPlatforms;
     p.CalendarPlatforms = p.StudyPlatforms;
+}
+
+TPlatformMatch ResolvePlatformName(const std::string& name) {
+    const std::string wanted = UpperCase(Trim(name));
+    for (int i = 0; i < PlatformCount; ++i)
+        if (ContainsText(wanted, UpperCase(Trim(Platforms[i].FullName))))
+            return {i, Platforms[i].ReleaseYear};
+    return {};
 }

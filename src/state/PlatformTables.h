@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-class TGame;
+class TGameCore;
 
 constexpr int PlatformCount = 19;
 constexpr int GenreCount = 7;
@@ -36,7 +36,14 @@ int PlatformOfChoice(const std::string& entry);
 // Platforms 0..18 whose release year is at most limitYear, in index order.
 std::vector<int> OfferedPlatforms(int limitYear);
 
-void FillPlatformFilters(TGame& game);
-void FillPlatformTable(TGame& game);
-void FillChoiceLists(TGame& game);
-void RebuildYearChoiceLists(TGame& game);
+struct TPlatformMatch {
+    int Platform = -1;
+    int Year = 0;
+};
+
+// The first platform of the table whose full name occurs in the given name (any case).
+TPlatformMatch ResolvePlatformName(const std::string& name);
+
+void FillPlatformTable(TGameCore& game);
+void FillChoiceLists(TGameCore& game);
+void RebuildYearChoiceLists(TGameCore& game);

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "company/Managers.h"
+#include "state/Candidates.h"
 
 enum class TMessageKind { Plain, Information, Warning, Error };
 enum class TButtons { Ok, YesNo, YesNoCancel };
@@ -24,6 +24,19 @@ struct TNewsTexts {
 struct TScoreSheet {
     std::array<std::pair<std::string, std::string>, 11> Rows;
     int Score = 0;
+};
+
+// What the "Hire" dialog shows for one candidate.
+struct THireOffer {
+    TManagerKind Kind = TManagerKind::LeadProgrammer;
+    std::string Name;
+    int Rating = 0;
+    int Share = 0;
+    int Wage = 0;
+    int Fee = 0;
+    int FeeFactor = 15;
+    std::string Comment; // shown in double quotes
+    bool HireEnabled = true;
 };
 
 class TPlayerInterface {
@@ -54,6 +67,7 @@ public:
     virtual void CloseWeekPanels() {}
     // The news feed goes back to its first line when a week has been written.
     virtual void ScrollFeedToTop() {}
-    // Something the status area shows has changed; the window may repaint it now.
+    // Something the status area shows has changed during a long step; the window may
+    // repaint it now. After an action the window refreshes anyway.
     virtual void StatusChanged() {}
 };

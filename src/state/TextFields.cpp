@@ -149,19 +149,7 @@ int FindText(std::string_view pattern, std::string_view text, bool caseSensitive
     return 0;
 }
 
-namespace {
-std::string& AppDirectoryOverride() {
-    static std::string directory;
-    return directory;
-}
-} // namespace
-
-void SetAppDirectory(const std::string& directory) {
-    AppDirectoryOverride() = WithBackslash(directory);
-}
-
 std::string AppDirectory() {
-    if (!AppDirectoryOverride().empty()) return AppDirectoryOverride();
     std::error_code error;
     const fs::path exe = fs::read_symlink("/proc/self/exe", error);
     if (error) return "./";

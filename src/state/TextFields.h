@@ -18,10 +18,8 @@ int FindText(std::string_view pattern, std::string_view text, bool caseSensitive
 std::string Trim(std::string_view text);
 std::string UpperCase(std::string_view text);
 
-// The folder of the running program, ending in '/', where the game keeps its data files.
+// The folder of the running program, ending in '/'.
 std::string AppDirectory();
-// Overrides AppDirectory (tests, and an installed game that keeps its files elsewhere).
-void SetAppDirectory(const std::string& directory);
 std::string WithBackslash(std::string_view directory);
 // Names of the plain files in directory matching mask ('*' and '?', letters in any case).
 std::vector<std::string> ListFiles(std::string_view directory, std::string_view mask);

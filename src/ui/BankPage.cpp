@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "company/Bank.h"
-#include "state/Game.h"
+#include "game/Game.h"
 #include "ui/LinkButton.h"
 
 namespace {
@@ -106,14 +106,12 @@ TBankPage::TBankPage(TGame& game, TPerform perform, QWidget* parent)
         const bool borrowing = b.Borrowing;
         const int32_t amount = b.Amount;
         connect(button, &QPushButton::clicked, this, [this, borrowing, amount] {
-            Act([this, borrowing, amount] {
-                if (borrowing)
-                    Borrow(Game, amount);
-                else
-                    Repay(Game, amount);
-            });
-            Render();
+            if (borrowing)
+                Act(TBorrow{.Amount = amount});
+            else
+                Act(TRepay{.Amount = amount});
         });
+        LoanSteps.push_back({button, borrowing, amount});
         ++index;
     }
     loanLayout->addLayout(steps, row, 0, 1, 3);
@@ -135,10 +133,7 @@ TBankPage::TBankPage(TGame& game, TPerform perform, QWidget* parent)
         MakeActionButton(QStringLiteral("Find Investor"),
                          tr("Look for an investor. If nobody is interested, try again later."), investorCard);
     investorLayout->addWidget(FindInvestorButton, 0, Qt::AlignLeft);
-    connect(FindInvestorButton, &QPushButton::clicked, this, [this] {
-        Act([this] { FindInvestor(Game); });
-        Render();
-    });
+    connect(FindInvestorButton, &QPushButton::clicked, this, [this] { Act(TFindInvestor{}); });
 
     Investor = new QWidget(investorCard);
     Investor->setObjectName(QStringLiteral("InvestorArea"));
@@ -174,14 +169,8 @@ TBankPage::TBankPage(TGame& game, TPerform perform, QWidget* parent)
     layout->addWidget(investorCard);
     layout->addStretch(1);
 
-    connect(Accept, &QPushButton::clicked, this, [this] {
-        Act([this] { AcceptInvestor(Game); });
-        Render();
-    });
-    connect(Decline, &QPushButton::clicked, this, [this] {
-        Act([this] { DeclineInvestor(Game); });
-        Render();
-    });
+    connect(Accept, &QPushButton::clicked, this, [this] { Act(TAcceptInvestor{}); });
+    connect(Decline, &QPushButton::clicked, this, [this] { Act(TDeclineInvestor{}); });
 }
 
 QPushButton* TBankPage::Button(const QString& text) const {
@@ -192,14 +181,17 @@ QPushButton* TBankPage::Button(const QString& text) const {
 
 void TBankPage::Render() {
     const auto& c = Game.State.Company;
-    const auto& bank = Game.Panels.Bank;
+    const auto& bank = Game.State.Investor;
     Loan->setText(QString::number(c.Loan));
     Rate->setText(QString::number(c.LoanRate) + QStringLiteral("%"));
     Credit->setText(QString::number(CreditLeft(Game)));
-    FindInvestorButton->setEnabled(bank.FindInvestorEnabled);
-    Investor->setEnabled(bank.InvestorAreaEnabled);
-    Accept->setEnabled(bank.InvestorAreaEnabled);
-    Decline->setEnabled(bank.InvestorAreaEnabled);
+    // A step the bank would refuse is greyed rather than left to do nothing.
+    for (const TLoanStep& step : LoanSteps)
+        step.Button->setEnabled(step.Borrowing ? CanBorrow(Game, step.Amount) : CanRepay(Game, step.Amount));
+    FindInvestorButton->setEnabled(bank.FindEnabled);
+    Investor->setEnabled(bank.OfferOpen);
+    Accept->setEnabled(bank.OfferOpen);
+    Decline->setEnabled(bank.OfferOpen);
     // The offer stays readable after it was answered, greyed with the area.
     OfferAmount->setText(bank.OfferAmount > 0 ? QString::number(bank.OfferAmount) : QString());
     OfferShare->setText(bank.OfferShare > 0 ? QString::number(bank.OfferShare) : QString());

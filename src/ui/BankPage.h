@@ -1,6 +1,8 @@
 #pragma once
 // The "Bank And Investors" panel: the loan, its rate and the credit left, borrowing and
 // repaying in fixed steps, and the search for an investor with the offer to accept or turn down.
+#include <vector>
+
 #include "ui/GamePage.h"
 
 class TBankPage : public TGamePage {
@@ -20,6 +22,12 @@ public:
     QLabel* OfferShareLabel() const { return OfferShare; }
 
 private:
+    struct TLoanStep {
+        QPushButton* Button;
+        bool Borrowing;
+        int32_t Amount;
+    };
+    std::vector<TLoanStep> LoanSteps;
     QLabel* Loan;
     QLabel* Rate;
     QLabel* Credit;

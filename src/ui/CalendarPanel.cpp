@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "state/Game.h"
+#include "game/Game.h"
 #include "ui/Cp1252.h"
 #include "ui/LinkButton.h"
 #include "views/Calendar.h"
@@ -155,7 +155,7 @@ TCalendarPanel::TCalendarPanel(TGame& game, TMarketPerform perform, QWidget* par
     connect(Platform, &QComboBox::activated, this, [this](int index) { FilterChanged(Platform, index); });
     connect(Rating, &QComboBox::activated, this, [this](int index) { FilterChanged(Rating, index); });
     connect(ChooserWeeks, &QComboBox::activated, this,
-            [this](int index) { Game.Panels.Calendar.ChooserSelected = index; });
+            [this](int index) { Game.Views.Calendar.ChooserSelected = index; });
     connect(Next, &QPushButton::clicked, this, [this] { Move(true); });
     connect(Previous, &QPushButton::clicked, this, [this] { Move(false); });
     connect(ReleasedHint, &QPushButton::clicked, this, &TCalendarPanel::ShowReleasedHint);
@@ -177,13 +177,13 @@ void TCalendarPanel::resizeEvent(QResizeEvent* event) {
 }
 
 void TCalendarPanel::Refresh() {
-    if (!Game.Panels.Calendar.ReleaseMode) OpenCalendar(Game);
+    if (!Game.Views.Calendar.ReleaseMode) OpenCalendar(Game, Game.Views.Calendar);
     Render();
 }
 
 void TCalendarPanel::Render() {
-    const TPanels& panels = Game.Panels;
-    const TCalendarView& view = panels.Calendar;
+    const TChoiceLists& panels = Game.State.Lists;
+    const TCalendarView& view = Game.Views.Calendar;
     ShowChoices(Genre, ChoiceTexts(panels.CalendarGenres), panels.CalendarGenres.Selected);
     QStringList platforms;
     for (const std::string& item : panels.CalendarPlatforms.Items)
@@ -228,12 +228,12 @@ void TCalendarPanel::Render() {
 
 void TCalendarPanel::FilterChanged(QComboBox* box, int index) {
     Perform([this, box, index] {
-        TPanels& panels = Game.Panels;
-        TChoiceList& list = box == Genre      ? panels.CalendarGenres
-                            : box == Platform ? panels.CalendarPlatforms
-                                              : panels.Calendar.RatingFilter;
+        TCalendarView& view = Game.Views.Calendar;
+        TChoiceList& list = box == Genre      ? Game.State.Lists.CalendarGenres
+                            : box == Platform ? Game.State.Lists.CalendarPlatforms
+                                              : view.RatingFilter;
         list.Selected = index;
-        ShowCalendar(Game, Game.State.Company.Week + 1 + panels.Calendar.Offset);
+        ShowCalendar(Game, view, Game.State.Company.Week + 1 + view.Offset);
     });
     Render();
 }
@@ -241,9 +241,9 @@ void TCalendarPanel::FilterChanged(QComboBox* box, int index) {
 void TCalendarPanel::Move(bool forward) {
     Perform([this, forward] {
         if (forward)
-            CalendarNextWeeks(Game);
+            CalendarNextWeeks(Game, Game.Views.Calendar);
         else
-            CalendarPreviousWeeks(Game);
+            CalendarPreviousWeeks(Game, Game.Views.Calendar);
     });
     Render();
 }

@@ -6,9 +6,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "company/Space.h"
 #include "company/Staff.h"
-#include "shell/GameActions.h"
-#include "state/Game.h"
+#include "game/Actions.h"
+#include "game/Game.h"
 #include "ui/BlinkLabel.h"
 #include "ui/Counter.h"
 #include "ui/Cp1252.h"
@@ -61,8 +62,7 @@ TDevelopmentPage::TDevelopmentPage(TGame& game, TPerform perform, QWidget* paren
         Counters[static_cast<size_t>(k)] = counter;
         const auto kind = static_cast<TAssistantKind>(k);
         connect(counter, &TCounter::StepRequested, this, [this, kind](int step) {
-            Act([this, kind, step] { StepAssistants(Game, kind, step); });
-            Render();
+            Act(TSetAssistants{.Kind = kind, .Count = AssistantCount(Game, kind) + step});
         });
     }
 
@@ -97,6 +97,6 @@ void TDevelopmentPage::Render() {
     const int free = FreeSpace(Game);
     Space->setText(QString::number(free));
     Space->SetBlinking(SpaceBlinks(free));
-    Error->setText(FromCp1252(Game.Panels.Assistants.ErrorLine));
+    Error->setText(FromCp1252(Game.Views.InlineRefusal));
     Wage->setText(FromCp1252(MonthlyWageText(Game)));
 }

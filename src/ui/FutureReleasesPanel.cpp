@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "state/Game.h"
+#include "game/Game.h"
 #include "state/PlatformTables.h"
 #include "ui/Cp1252.h"
 #include "ui/LinkButton.h"
@@ -98,12 +98,12 @@ TFutureReleasesPanel::TFutureReleasesPanel(TGame& game, TMarketPerform perform, 
 
     connect(Platform, &QComboBox::activated, this, &TFutureReleasesPanel::ChoosePlatform);
     connect(NextYear, &QCheckBox::clicked, this,
-            [this](bool checked) { Game.Panels.FutureReleases.NextYear = checked; });
+            [this](bool checked) { Game.Views.FutureReleases.NextYear = checked; });
     connect(Calendar, &QPushButton::clicked, this, &TFutureReleasesPanel::CalendarRequested);
 }
 
 void TFutureReleasesPanel::Render() {
-    const TFutureReleasesView& view = Game.Panels.FutureReleases;
+    const TFutureReleasesView& view = Game.Views.FutureReleases;
     ShowChoices(Platform, ChoiceTexts(view.PlatformFilter), view.PlatformFilter.Selected);
     NextYear->setChecked(view.NextYear);
 
@@ -121,8 +121,8 @@ void TFutureReleasesPanel::Render() {
 
 void TFutureReleasesPanel::ChoosePlatform(int index) {
     Perform([this, index] {
-        Game.Panels.FutureReleases.PlatformFilter.Selected = index;
-        BuildFutureReleases(Game);
+        Game.Views.FutureReleases.PlatformFilter.Selected = index;
+        BuildFutureReleases(Game, Game.Views.FutureReleases);
     });
     Render();
 }

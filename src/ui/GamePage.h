@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 
+#include "game/Actions.h"
 #include "ui/ContentPanel.h"
 
 class QFrame;
@@ -12,8 +13,9 @@ class QLabel;
 class QPushButton;
 class TGame;
 
-// Runs one player action the way the main window does.
-using TPerform = std::function<void(const std::function<void()>&)>;
+// Applies one player action the way the main window does: the game applies it, then every
+// open panel shows the new state once.
+using TPerform = std::function<void(const TPlayerAction&)>;
 
 class TGamePage : public TContentPanel {
     Q_OBJECT
@@ -27,7 +29,7 @@ public:
     void GameChanged() override { Render(); }
 
 protected:
-    void Act(const std::function<void()>& action) { Perform(action); }
+    void Act(const TPlayerAction& action) { Perform(action); }
 
     TGame& Game;
 

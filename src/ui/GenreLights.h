@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <array>
 
-#include "state/Game.h"
+#include "game/Game.h"
 
 class TGenreLights : public QWidget {
     Q_OBJECT

@@ -11,10 +11,9 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "shell/GameActions.h"
-#include "shell/InitialiseWorld.h"
-#include "sim/EndOfWeek.h"
-#include "state/Game.h"
+#include "game/Actions.h"
+#include "game/Game.h"
+#include "game/NewGame.h"
 #include "ui/BankPage.h"
 #include "ui/BlinkLabel.h"
 #include "ui/ContentPanel.h"
@@ -41,6 +40,7 @@
 #include "ui/StatusArea.h"
 #include "ui/WelcomeDialog.h"
 #include "ui/WorkingWindow.h"
+#include "views/StatusView.h"
 
 namespace {
 constexpr int StartupMs = 500;
@@ -93,10 +93,10 @@ const TMenuGroup MenuGroups[] = {
 };
 } // namespace
 
-TMainWindow::TMainWindow(std::optional<uint32_t> seed, QWidget* parent)
+TMainWindow::TMainWindow(std::optional<uint32_t> seed, std::optional<TFolders> folders, QWidget* parent)
     : QMainWindow(parent), ModalHost(std::make_unique<TModalHost>()),
       PlayerInterface(std::make_unique<TQtPlayerInterface>(*this)),
-      GameState(std::make_unique<TGame>(*PlayerInterface, seed)) {
+      GameState(std::make_unique<TGame>(*PlayerInterface, seed, std::move(folders))) {
     setWindowTitle(QStringLiteral("Quillon - The Bright Years"));
     BuildWindow();
 
@@ -110,7 +110,7 @@ TMainWindow::TMainWindow(std::optional<uint32_t> seed, QWidget* parent)
     ProgressBox = new TProgressWindow(this);
     Departure = new TDepartureDialog(this);
     Help = new THelpWindow(this);
-    InstallMarketPanels(*this, [this](const std::function<void()>& action) { Perform(action); });
+    InstallMarketPanels(*this, [this](const std::function<void()>& step) { Guarded(step); });
 
     EndOfWeekLink->setFocus();
     setMinimumSize(1000, 700);
@@ -160,9 +160,9 @@ void TMainWindow::BuildWindow() {
         ShowPanel(link);
     });
     connect(SidePanel, &TSidePanel::WorldNewsRequested, this,
-            [this] { Perform([this] { PlayerInterface->ShowNewsWindow(GameState->News); }); });
+            [this] { Guarded([this] { PlayerInterface->ShowNewsWindow(GameState->News); }); });
     connect(SidePanel, &TSidePanel::LightsHelpRequested, this, [this] {
-        Perform([this] {
+        Guarded([this] {
             PlayerInterface->ShowMessage(ToCp1252(TSidePanel::LightsHint()), "Genre lights",
                                          TMessageKind::Information);
         });
@@ -255,10 +255,8 @@ void TMainWindow::BuildPanels() {
 
     auto* options = new TOptionsPanel(Content);
     AddPanel(QStringLiteral("Game Options"), options);
-    connect(options, &TOptionsPanel::QuitGameRequested, this,
-            [this] { Perform([this] { QuitGame(*GameState); }); });
-    connect(options, &TOptionsPanel::SaveAndEndTurnRequested, this,
-            [this] { Perform([this] { SaveAndEndTurn(*GameState); }); });
+    connect(options, &TOptionsPanel::QuitGameRequested, this, [this] { Perform(TQuitGame{}); });
+    connect(options, &TOptionsPanel::SaveAndEndTurnRequested, this, [this] { Perform(TSaveAndEndTurn{}); });
     connect(options, &TOptionsPanel::MusicRequested, this, [this] { ShowPanel(QStringLiteral("Player")); });
     connect(options, &TOptionsPanel::StarfieldToggleRequested, this,
             [this] { Sky->SetRunning(!Sky->IsRunning()); });
@@ -268,7 +266,7 @@ void TMainWindow::BuildPanels() {
 
 void TMainWindow::BuildGamePages() {
     TGame& game = *GameState;
-    const TPerform perform = [this](const std::function<void()>& action) { Perform(action); };
+    const TPerform perform = [this](const TPlayerAction& action) { Perform(action); };
     AddPanel(QStringLiteral("News"), new TGameNewsPanel(game, Content));
     Managers = new TManagersPage(game, perform, Content);
     Development = new TDevelopmentPage(game, perform, Content);
@@ -302,7 +300,7 @@ void TMainWindow::InstallPanel(const QString& link, TContentPanel* panel) {
 void TMainWindow::ShowPanel(const QString& link) {
     TContentPanel* panel = Panels.value(link);
     if (!panel) return;
-    Perform([panel] { panel->Refresh(); });
+    Guarded([panel] { panel->Refresh(); });
     Content->Present(panel);
 }
 
@@ -317,12 +315,12 @@ TLinkButton* TMainWindow::Link(const QString& text) const {
     return nullptr;
 }
 
-void TMainWindow::Perform(const std::function<void()>& action) {
+void TMainWindow::Guarded(const std::function<void()>& step) {
     // One player action at a time; the dialogs an action opens are modal anyway.
     if (Acting || Ended) return;
     Acting = true;
     try {
-        action();
+        step();
     } catch (const std::exception& error) {
         PlayerInterface->ShowMessage(error.what(), "Error", TMessageKind::Error);
     }
@@ -333,10 +331,14 @@ void TMainWindow::Perform(const std::function<void()>& action) {
     if (EndRequested) EndProgram();
 }
 
+void TMainWindow::Perform(const TPlayerAction& action) {
+    Guarded([this, &action] { Apply(*GameState, action); });
+}
+
 void TMainWindow::RunEndOfWeek() {
     if (Acting || Ended) return;
     PlaySound(1);
-    Perform([this] { EndOfWeek(*GameState); });
+    Perform(TEndOfWeekAction{});
 }
 
 void TMainWindow::EndProgram() {
@@ -363,7 +365,7 @@ void TMainWindow::StartupTick() {
     // The start screen may have brought the player's help choice from the profile.
     StatusPanel->ShowHelpBox()->setChecked(game.Flags.ShowHelp);
     if (!game.Flags.LoadRequested) Modals().Exec(*Welcome, TWelcomeDialog::Text());
-    Perform([&game] { InitialiseWorld(game); });
+    Guarded([&game] { BeginGame(game); });
     if (Ended) return;
     HelpTicker.start();
     Sky->update();
@@ -411,16 +413,12 @@ void TMainWindow::SetAnimation(bool running) {
 void TMainWindow::RefreshStatus() {
     const TGame& game = *GameState;
     StatusPanel->Show(StatusView(game));
-    SidePanel->SetEconomy(FromCoreText(game.Panels.EconomyLabel), FromCoreText(game.Panels.HeadlineLabel));
-    SidePanel->SetPublisher(FromCoreText(game.Panels.PublisherLabel));
-    SidePanel->Lights()->ShowLights(game.Panels.GenreLights);
+    SidePanel->SetEconomy(FromCoreText(game.Side.Economy), FromCoreText(game.Side.Headline));
+    SidePanel->SetPublisher(FromCoreText(game.Side.Publisher));
+    SidePanel->Lights()->ShowLights(game.Side.GenreLights);
     QStringList best;
-    for (const std::string& label : game.Panels.BestPlatforms)
+    for (const std::string& label : game.Side.BestPlatforms)
         best.append(FromCp1252(label));
     SidePanel->SetBestPlatforms(best);
     SidePanel->Feed()->Render(game.Feed);
-    // The open panel shows the new money, space and staff figures too.
-    for (TGamePage* page : {static_cast<TGamePage*>(Managers), static_cast<TGamePage*>(Development),
-                            static_cast<TGamePage*>(Office), static_cast<TGamePage*>(Bank)})
-        if (page && page->isVisible()) page->Render();
 }

@@ -9,6 +9,9 @@
 #include <memory>
 #include <optional>
 
+#include "game/Actions.h"
+#include "state/Folders.h"
+
 class TBankPage;
 class TContentArea;
 class TContentPanel;
@@ -36,8 +39,10 @@ class TWorkingWindow;
 class TMainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Without a seed the game's draws start from the clock.
-    explicit TMainWindow(std::optional<uint32_t> seed = std::nullopt, QWidget* parent = nullptr);
+    // Without a seed the game's draws start from the clock; without folders the game uses
+    // those of its installation.
+    explicit TMainWindow(std::optional<uint32_t> seed = std::nullopt,
+                         std::optional<TFolders> folders = std::nullopt, QWidget* parent = nullptr);
     ~TMainWindow() override;
 
     TGame& Game() { return *GameState; }
@@ -64,6 +69,9 @@ public:
     void HelpTick();
 
     void RunEndOfWeek();
+    // Applies one player action; then the status, the side panel and every open panel show
+    // the new state, once.
+    void Perform(const TPlayerAction& action);
     void SetAnimation(bool running);
     // Shows what the game's status has become: status area, side panel and news feed.
     void RefreshStatus();
@@ -103,8 +111,9 @@ private:
     void AddPanel(const QString& link, TContentPanel* panel);
     // The game's own panels, which render from the game's models.
     void BuildGamePages();
-    // Runs a player action; an error it raises is shown, then the window catches up.
-    void Perform(const std::function<void()>& action);
+    // Runs a step of the window's own (start-up, a view's filter); an error it raises is
+    // shown, then the window catches up.
+    void Guarded(const std::function<void()>& step);
     void EndProgram();
     void PlaySound(int sound) { emit SoundRequested(sound); }
 

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "company/Managers.h"
-#include "state/Game.h"
+#include "game/Game.h"
 #include "ui/Cp1252.h"
 #include "ui/LinkButton.h"
 
@@ -75,8 +75,7 @@ TManagersPage::TManagersPage(TGame& game, TPerform perform, QWidget* parent)
         const auto kind = static_cast<TManagerKind>(k);
         connect(Grids[k], &QTableWidget::cellClicked, this, [this, kind](int row, int) {
             // Row 0 of a grid is its header: the candidate in table row r is grid row r + 1.
-            Act([this, kind, row] { ClickManagerRow(Game, kind, row + 1); });
-            Render();
+            Act(THireManager{.Kind = kind, .Row = row + 1});
         });
     }
     layout->addWidget(Stack, 1);
@@ -101,7 +100,8 @@ TManagersPage::TManagersPage(TGame& game, TPerform perform, QWidget* parent)
 
     connect(ButtonGroup, &QButtonGroup::idClicked, this, [this](int id) {
         emit SoundRequested(0);
-        Act([this, id] { ShowManagerGrid(Game, static_cast<TManagerKind>(id)); });
+        // Which grid is in front is the screen's business, not the game's.
+        ShowManagerGrid(Game.Views.Managers, static_cast<TManagerKind>(id));
         Render();
     });
 }
@@ -123,7 +123,7 @@ void TManagersPage::Refresh() {
 }
 
 void TManagersPage::Render() {
-    const auto& panel = Game.Panels.ManagersPanel;
+    const auto& panel = Game.Views.Managers;
     Label->setText(FromCp1252(panel.Label));
     const int shown = static_cast<int>(panel.Shown);
     Stack->setCurrentIndex(shown);
@@ -134,7 +134,7 @@ void TManagersPage::Render() {
 
 void TManagersPage::RenderGrid(TManagerKind kind) {
     QTableWidget* grid = Grid(kind);
-    const auto& list = Game.Panels.Managers.Lists[static_cast<size_t>(kind)];
+    const auto& list = Game.State.Candidates.Of(kind);
     const int rows = static_cast<int>(list.size());
     if (grid->rowCount() != rows) grid->setRowCount(rows);
     for (int row = 0; row < rows; ++row) {

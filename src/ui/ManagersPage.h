@@ -3,7 +3,7 @@
 // bring one to the front, and the offer a click on a candidate makes.
 #include <array>
 
-#include "company/ManagerGrids.h"
+#include "company/Candidates.h"
 #include "ui/GamePage.h"
 
 class QButtonGroup;

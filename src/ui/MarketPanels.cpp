@@ -5,8 +5,8 @@
 #include <QFrame>
 #include <QPushButton>
 
+#include "game/Game.h"
 #include "state/ChoiceList.h"
-#include "state/Game.h"
 #include "ui/CalendarPanel.h"
 #include "ui/Cp1252.h"
 #include "ui/FutureReleasesPanel.h"

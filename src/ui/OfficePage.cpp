@@ -11,9 +11,9 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "company/Staff.h"
-#include "shell/GameActions.h"
-#include "state/Game.h"
+#include "company/Space.h"
+#include "game/Actions.h"
+#include "game/Game.h"
 #include "ui/BlinkLabel.h"
 #include "ui/BuildingPicture.h"
 #include "ui/Counter.h"
@@ -87,10 +87,8 @@ TOfficePage::TOfficePage(TGame& game, TPerform perform, QWidget* parent)
     buildingsLayout->addWidget(BuildingView, 1, 1, 2, 1, Qt::AlignRight | Qt::AlignTop);
     buildingsLayout->setColumnStretch(0, 1);
     layout->addWidget(buildings);
-    connect(BuildingGroup, &QButtonGroup::idClicked, this, [this](int index) {
-        Act([this, index] { ChooseBuilding(Game, index); });
-        Render();
-    });
+    connect(BuildingGroup, &QButtonGroup::idClicked, this,
+            [this](int index) { Act(TMoveOffice{.Building = index}); });
 
     // Additional offices, with the money and the room they make.
     auto* extra = MakeCard(page);
@@ -127,10 +125,8 @@ TOfficePage::TOfficePage(TGame& game, TPerform perform, QWidget* parent)
     extraLayout->addLayout(figures, 1, 2, 2, 1, Qt::AlignRight | Qt::AlignTop);
     extraLayout->setColumnStretch(0, 1);
     layout->addWidget(extra);
-    connect(ExtraOffices, &TCounter::StepRequested, this, [this](int step) {
-        Act([this, step] { StepExtraOffices(Game, step); });
-        Render();
-    });
+    connect(ExtraOffices, &TCounter::StepRequested, this,
+            [this](int step) { Act(TSetExtraOffices{.Count = Game.State.Company.ExtraOffices + step}); });
 
     // Enhancements: equipment by the month, and the rooms to rent.
     auto* enhancements = MakeCard(page);
@@ -150,10 +146,8 @@ TOfficePage::TOfficePage(TGame& game, TPerform perform, QWidget* parent)
         Equipment[static_cast<size_t>(i)] = box;
         Prices[static_cast<size_t>(i)] = price;
         const auto which = static_cast<TEquipment>(i);
-        connect(box, &QCheckBox::clicked, this, [this, which](bool on) {
-            Act([this, which, on] { SetEquipment(Game, which, on); });
-            Render();
-        });
+        connect(box, &QCheckBox::clicked, this,
+                [this, which](bool on) { Act(TSetEquipment{.Which = which, .On = on}); });
     }
     enhancementsLayout->setRowMinimumHeight(4, 6);
     for (int i = 0; i < 2; ++i) {
@@ -162,25 +156,18 @@ TOfficePage::TOfficePage(TGame& game, TPerform perform, QWidget* parent)
         enhancementsLayout->addWidget(box, 5 + i, 0, 1, 2);
         Facilities[static_cast<size_t>(i)] = box;
         const auto which = static_cast<TFacility>(i);
-        connect(box, &QCheckBox::clicked, this, [this, which](bool ticked) {
-            Act([this, which, ticked] { SetFacility(Game, which, ticked); });
-            Render();
-        });
+        connect(box, &QCheckBox::clicked, this,
+                [this, which](bool ticked) { Act(TSetFacility{.Which = which, .Rented = ticked}); });
     }
     enhancementsLayout->setColumnStretch(0, 1);
     layout->addWidget(enhancements);
     layout->addStretch(1);
 }
 
-void TOfficePage::Refresh() {
-    ShowOfficePanel(Game);
-    Render();
-}
-
 void TOfficePage::Render() {
-    const auto& office = Game.Panels.Office;
-    if (QAbstractButton* chosen = BuildingGroup->button(office.BuildingIndex)) chosen->setChecked(true);
-    BuildingView->SetBuilding(office.BuildingIndex);
+    const auto& office = Game.State.Company;
+    if (QAbstractButton* chosen = BuildingGroup->button(office.OfficeIndex)) chosen->setChecked(true);
+    BuildingView->SetBuilding(office.OfficeIndex);
     ExtraOffices->SetValue(office.ExtraOffices);
     const bool equipment[3] = {office.GfxEquipment, office.ComputerEquipment, office.ToolsEquipment};
     for (int i = 0; i < 3; ++i) {

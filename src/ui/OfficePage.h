@@ -18,7 +18,6 @@ class TOfficePage : public TGamePage {
 public:
     TOfficePage(TGame& game, TPerform perform, QWidget* parent = nullptr);
 
-    void Refresh() override;
     void Render() override;
 
     QRadioButton* BuildingButton(int index) const { return Buildings.at(static_cast<size_t>(index)); }

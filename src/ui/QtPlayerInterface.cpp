@@ -150,5 +150,7 @@ void TQtPlayerInterface::ScrollFeedToTop() {
 }
 
 void TQtPlayerInterface::StatusChanged() {
-    Window.RefreshStatus();
+    // Only a long step (End Of Week, with its working window up) repaints as it goes; after an
+    // action the window refreshes once anyway.
+    if (Window.WorkingWindow().isVisible()) Window.RefreshStatus();
 }

@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "game/Game.h"
 #include "sim/Sales.h"
-#include "state/Game.h"
 #include "ui/Cp1252.h"
 #include "ui/LinkButton.h"
 
@@ -87,8 +87,8 @@ TSalesChartPanel::TSalesChartPanel(TGame& game, TMarketPerform perform, QWidget*
 }
 
 void TSalesChartPanel::Render() {
-    const TSalesChart& chart = Game.Panels.Chart;
-    const TChoiceList& filter = Game.Panels.ChartPlatformFilter;
+    const TSalesChart& chart = Game.Views.Chart.Chart;
+    const TChoiceList& filter = Game.Views.Chart.Filter;
     Title->setText(FromCp1252(chart.Title));
     ShowChoices(Platform, ChoiceTexts(filter), filter.Selected);
 
@@ -114,7 +114,7 @@ void TSalesChartPanel::Render() {
 
 QStringList TSalesChartPanel::Rows() const {
     QStringList rows;
-    if (Game.Panels.Chart.Rows.empty()) return rows;
+    if (Game.Views.Chart.Chart.Rows.empty()) return rows;
     for (QTextBlock block = Chart->document()->begin(); block.isValid(); block = block.next())
         rows.append(block.text());
     return rows;
@@ -133,14 +133,18 @@ bool TSalesChartPanel::RowInHeaderStyle(int row) const {
 
 void TSalesChartPanel::ChoosePlatform(int index) {
     Perform([this, index] {
-        Game.Panels.ChartPlatformFilter.Selected = index;
-        BuildSalesChart(Game, index, false);
+        Game.Views.Chart.Filter.Selected = index;
+        Game.Views.Chart.AllTime = false;
+        ShowChart(Game, Game.Views.Chart);
     });
     Render();
 }
 
 void TSalesChartPanel::ShowAllTimeBest() {
-    Perform([this] { BuildSalesChart(Game, 0, true); });
+    Perform([this] {
+        Game.Views.Chart.AllTime = true;
+        ShowChart(Game, Game.Views.Chart);
+    });
     Render();
 }
 

@@ -16,9 +16,9 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "game/Game.h"
 #include "persist/PlayerProfile.h"
-#include "shell/StartScreen.h"
-#include "state/Game.h"
+#include "start/StartScreen.h"
 #include "state/TextFields.h"
 #include "ui/Cp1252.h"
 #include "ui/LinkButton.h"
@@ -115,7 +115,7 @@ QWidget* TStartScreenDialog::BuildSetupPage() {
     SetHint(Difficulty, difficultyHint);
     SetHint(DifficultyText, difficultyHint);
     connect(Difficulty, &QSlider::valueChanged, this, [this](int value) {
-        Game.Panels.StartScreen.Difficulty = value;
+        Game.Views.StartScreen.Difficulty = value;
         DifficultyText->setText(QString::fromStdString(::DifficultyLabel(value)));
     });
     layout->addWidget(DifficultyText);
@@ -146,7 +146,7 @@ QWidget* TStartScreenDialog::BuildSetupPage() {
     connect(NoMusic, &QCheckBox::toggled, this, [this](bool checked) {
         // Unticking it again does not bring the music back for this run.
         if (!checked) return;
-        Game.Panels.StartScreen.NoMusic = true;
+        Game.Views.StartScreen.NoMusic = true;
         Game.Flags.MusicOff = true;
     });
     layout->addWidget(NoMusic, 0, Qt::AlignCenter);
@@ -289,11 +289,11 @@ QWidget* TStartScreenDialog::BuildScorePage() {
 
 void TStartScreenDialog::Prepare() {
     try {
-        ShowStartScreen(Game);
+        ShowStartScreen(Game, Game.Views.StartScreen);
     } catch (const std::exception& error) {
         Game.Ui.ShowMessage(error.what(), "Error", TMessageKind::Error);
     }
-    const TStartScreen& screen = Game.Panels.StartScreen;
+    const TStartScreen& screen = Game.Views.StartScreen;
     PlayerName->setText(FromCp1252(screen.PlayerName));
     CompanyName->setText(FromCp1252(screen.CompanyName));
     Difficulty->setValue(screen.Difficulty);
@@ -345,7 +345,7 @@ void TStartScreenDialog::HideGauge() {
 }
 
 void TStartScreenDialog::CopyChoices() {
-    TStartScreen& screen = Game.Panels.StartScreen;
+    TStartScreen& screen = Game.Views.StartScreen;
     screen.PlayerName = ToCp1252(PlayerName->text());
     screen.CompanyName = ToCp1252(CompanyName->text());
     screen.Difficulty = Difficulty->value();
@@ -356,7 +356,7 @@ void TStartScreenDialog::StartClicked() {
     CopyChoices();
     bool started = false;
     try {
-        started = StartGame(Game);
+        started = StartGame(Game, Game.Views.StartScreen);
     } catch (const std::exception& error) {
         Game.Ui.ShowMessage(error.what(), "Error", TMessageKind::Error);
     }
@@ -375,7 +375,7 @@ void TStartScreenDialog::LoadClicked() {
     CopyChoices();
     bool loading = false;
     try {
-        loading = LoadSavedGame(Game);
+        loading = LoadSavedGame(Game, Game.Views.StartScreen);
     } catch (const std::exception& error) {
         Game.Ui.ShowMessage(error.what(), "Error", TMessageKind::Error);
     }
@@ -384,7 +384,7 @@ void TStartScreenDialog::LoadClicked() {
 }
 
 void TStartScreenDialog::CloseScore() {
-    WritePlayerProfile(AppDirectory(), ToCp1252(PlayerName->text()), ToCp1252(CompanyName->text()),
+    WritePlayerProfile(Game.Folders.Data, ToCp1252(PlayerName->text()), ToCp1252(CompanyName->text()),
                        Game.Flags.ShowHelp);
     QDialog::accept();
 }

@@ -3,7 +3,7 @@
 // employees and managers, the second "Game Options" link and the help-window switch.
 #include <QFrame>
 
-#include "shell/GameActions.h"
+#include "views/StatusView.h"
 
 class QCheckBox;
 class QLabel;

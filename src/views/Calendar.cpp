@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "sim/Sales.h"
-#include "state/Game.h"
+#include "state/GameCore.h"
 #include "state/PlatformTables.h"
 #include "state/TextFields.h"
 
@@ -12,14 +12,14 @@ const char* const ReleasedListHint =
     "these games "
     "could \r\nhave their sales ruined. Especially if the released games has \r\na very high rating.";
 
-void InitCalendarViews(TGame& game) {
-    TChoiceList& rating = game.Panels.Calendar.RatingFilter;
+void InitCalendarViews(TCalendarView& calendar, TFutureReleasesView& future) {
+    TChoiceList& rating = calendar.RatingFilter;
     rating.Clear();
     rating.Add("All Games");
     for (int r = 1; r <= 9; ++r)
         rating.Add("With rating of " + std::to_string(r) + "/10 or better");
     rating.Selected = 0;
-    TChoiceList& platforms = game.Panels.FutureReleases.PlatformFilter;
+    TChoiceList& platforms = future.PlatformFilter;
     platforms.Clear();
     platforms.Add("All Platforms");
     for (const auto& platform : Platforms)
@@ -38,11 +38,10 @@ std::pair<int, int> CalendarStart(int s, int currentYear) {
     return {s, currentYear};
 }
 
-void ShowCalendar(TGame& game, int startWeek) {
-    TCalendarView& view = game.Panels.Calendar;
+void ShowCalendar(TGameCore& game, TCalendarView& view, int startWeek) {
     const auto& c = game.State.Company;
-    TChoiceList& genres = game.Panels.CalendarGenres;
-    TChoiceList& platforms = game.Panels.CalendarPlatforms;
+    TChoiceList& genres = game.State.Lists.CalendarGenres;
+    TChoiceList& platforms = game.State.Lists.CalendarPlatforms;
     if (!view.ReleaseMode) {
         if (genres.Selected < 0 && genres.Count() > 0) genres.Selected = 0;
         if (platforms.Selected < 0 && platforms.Count() > 0) platforms.Selected = 0;
@@ -88,22 +87,20 @@ void ShowCalendar(TGame& game, int startWeek) {
     }
 }
 
-void OpenCalendar(TGame& game) {
-    game.Panels.Calendar.ReleaseMode = false;
-    game.Panels.Calendar.Offset = 0;
-    ShowCalendar(game, game.State.Company.Week + 1);
+void OpenCalendar(TGameCore& game, TCalendarView& view) {
+    view.ReleaseMode = false;
+    view.Offset = 0;
+    ShowCalendar(game, view, game.State.Company.Week + 1);
 }
 
-void CalendarNextWeeks(TGame& game) {
-    TCalendarView& view = game.Panels.Calendar;
+void CalendarNextWeeks(TGameCore& game, TCalendarView& view) {
     view.Offset = std::min(view.Offset + 6, 47);
-    ShowCalendar(game, game.State.Company.Week + 1 + view.Offset);
+    ShowCalendar(game, view, game.State.Company.Week + 1 + view.Offset);
 }
 
-void CalendarPreviousWeeks(TGame& game) {
-    TCalendarView& view = game.Panels.Calendar;
+void CalendarPreviousWeeks(TGameCore& game, TCalendarView& view) {
     view.Offset = std::max(view.Offset - 6, 0);
-    ShowCalendar(game, game.State.Company.Week + 1 + view.Offset);
+    ShowCalendar(game, view, game.State.Company.Week + 1 + view.Offset);
 }
 
 namespace {
@@ -114,8 +111,7 @@ std::string FutureColumns(const TGameEntry& e) {
 }
 } // namespace
 
-void BuildFutureReleases(TGame& game) {
-    TFutureReleasesView& view = game.Panels.FutureReleases;
+void BuildFutureReleases(const TGameCore& game, TFutureReleasesView& view) {
     const auto& c = game.State.Company;
     view.Text.clear();
     view.Total = 0;

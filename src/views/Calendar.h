@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "sim/NewsFeed.h"
 #include "state/ChoiceList.h"
+#include "state/Feed.h"
 
-class TGame;
+class TGameCore;
 
 struct TCalendarColumn {
     std::string Title;                                     // "Week " + n + ", " + year
@@ -40,14 +40,15 @@ struct TFutureReleasesView {
 
 extern const char* const ReleasedListHint;
 
-// Fills the rating filter and the Future Releases platform filter (once per program run).
-void InitCalendarViews(TGame& game);
-// Builds the calendar from a start week (current week + 1 + offset).
-void ShowCalendar(TGame& game, int startWeek);
+// Fills the rating filter and the Future Releases platform filter.
+void InitCalendarViews(TCalendarView& calendar, TFutureReleasesView& future);
+// Builds the calendar from a start week (current week + 1 + offset); selects the first genre
+// and platform when none is selected.
+void ShowCalendar(TGameCore& game, TCalendarView& view, int startWeek);
 // The menu link: leaves release mode, resets the offset and shows the coming six weeks.
-void OpenCalendar(TGame& game);
-void CalendarNextWeeks(TGame& game);
-void CalendarPreviousWeeks(TGame& game);
-void BuildFutureReleases(TGame& game);
+void OpenCalendar(TGameCore& game, TCalendarView& view);
+void CalendarNextWeeks(TGameCore& game, TCalendarView& view);
+void CalendarPreviousWeeks(TGameCore& game, TCalendarView& view);
+void BuildFutureReleases(const TGameCore& game, TFutureReleasesView& view);
 // The start week and year of the calendar's columns for a requested start week.
 std::pair<int, int> CalendarStart(int startWeek, int currentYear);

@@ -4,9 +4,10 @@
 #include "company/Bank.h"
 #include "company/Managers.h"
 #include "company/Office.h"
+#include "company/Space.h"
 #include "company/Staff.h"
-#include "shell/Bot.h"
-#include "sim/EndOfWeek.h"
+#include "game/EndOfWeek.h"
+#include "players/Bot.h"
 #include "sim/WeeklyCosts.h"
 
 namespace {
@@ -15,7 +16,7 @@ class CompanyTest : public GameFixture {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
-        auto& lists = Game.Panels.Managers.Lists;
+        auto& lists = Game.State.Candidates.Lists;
         lists[0] = {{"Ann Starter", 40, 1, 3000},
                     {"Bo Ace", 100, 14, 20000},
                     {"Cy Mid", 50, 8, 9000},
@@ -52,7 +53,7 @@ TEST_F(CompanyTest, HireDialogWeighsTheStudiosWealth) {
         Company.Money = c.Money;
         Company.Loan = c.Loan;
         const THireOffer offer = MakeHireOffer(Game, TManagerKind::LeadProgrammer, c.Row);
-        const int wage = Game.Panels.Managers.Lists[0][c.Row - 1].Wage;
+        const int wage = Game.State.Candidates.Lists[0][c.Row - 1].Wage;
         EXPECT_EQ(offer.FeeFactor, c.FeeFactor) << c.Money;
         EXPECT_EQ(offer.Fee, wage * c.FeeFactor);
         EXPECT_EQ(offer.HireEnabled, c.Enabled) << c.Money;
@@ -64,12 +65,12 @@ TEST_F(CompanyTest, HiringChargesTheFeeAndSetsTheTeamLimit) {
     Company.Money = 9000000;
     Company.Loan = 0;
     Player.Answers = {TAnswer::No};
-    EXPECT_FALSE(ClickManagerRow(Game, TManagerKind::ProjectLeader, 2));
+    EXPECT_FALSE(Hire(Game, TManagerKind::ProjectLeader, 2));
     EXPECT_EQ(Company.ProjectLeader, 1);
     EXPECT_EQ(Company.Money, 9000000);
 
     Player.Answers = {TAnswer::Yes};
-    EXPECT_TRUE(ClickManagerRow(Game, TManagerKind::ProjectLeader, 2));
+    EXPECT_TRUE(Hire(Game, TManagerKind::ProjectLeader, 2));
     EXPECT_EQ(Company.ProjectLeader, 2);
     EXPECT_EQ(Company.ProjectLeaderShare, 12);
     EXPECT_EQ(Company.Money, 9000000 - 15 * 15000);
@@ -80,9 +81,9 @@ TEST_F(CompanyTest, HiringChargesTheFeeAndSetsTheTeamLimit) {
 
     // The hired row opens nothing; a locked grid ignores clicks except the project leaders'.
     const size_t offers = Player.HireOffers.size();
-    EXPECT_FALSE(ClickManagerRow(Game, TManagerKind::ProjectLeader, 2));
+    EXPECT_FALSE(Hire(Game, TManagerKind::ProjectLeader, 2));
     Game.Flags.ManagerGridsLocked = true;
-    EXPECT_FALSE(ClickManagerRow(Game, TManagerKind::LeadProgrammer, 2));
+    EXPECT_FALSE(Hire(Game, TManagerKind::LeadProgrammer, 2));
     EXPECT_EQ(Player.HireOffers.size(), offers);
 }
 
@@ -92,10 +93,10 @@ TEST_F(CompanyTest, AssistantsStopAtTheTeamLimitAndTheOfficeSpace) {
         EXPECT_TRUE(StepAssistants(Game, TAssistantKind::Programmers, +1));
     EXPECT_EQ(Company.AssistProgrammers, 5);
     EXPECT_FALSE(StepAssistants(Game, TAssistantKind::Programmers, +1));
-    EXPECT_EQ(Game.Panels.Assistants.ErrorLine,
+    EXPECT_EQ(Game.Views.InlineRefusal,
               "To have bigger development teams, you need to hire a better rated Project Leader");
     EXPECT_TRUE(StepAssistants(Game, TAssistantKind::Programmers, -1));
-    EXPECT_EQ(Game.Panels.Assistants.ErrorLine, "");
+    EXPECT_EQ(Game.Views.InlineRefusal, "");
 
     // Fill the office: 15 places, 3 managers.
     Company.TeamLimit = 100;
@@ -113,7 +114,6 @@ TEST_F(CompanyTest, MovingHeadquarters) {
     EXPECT_EQ(Player.Messages.back().Text, "Insufficient funds !");
     EXPECT_EQ(Player.Messages.back().Caption, "Not enough money");
     EXPECT_EQ(Company.OfficeIndex, 0);
-    EXPECT_EQ(Game.Panels.Office.BuildingIndex, 0);
 
     Company.Money = 2750001;
     ChooseBuilding(Game, 1);
@@ -193,39 +193,42 @@ TEST_F(CompanyTest, InvestorOffers) {
     int lowest = INT32_MAX, highest = 0, refusals = 0;
     for (int run = 0; run < 300; ++run) {
         Player.Messages.clear();
+        Game.State.Investor.FindEnabled = true;
         FindInvestor(Game);
-        EXPECT_FALSE(Game.Panels.Bank.FindInvestorEnabled);
+        EXPECT_FALSE(Game.State.Investor.FindEnabled);
         if (!Player.Messages.empty()) {
             EXPECT_EQ(Player.Messages.back().Text, "No investor was interrested. Try again later.");
             ++refusals;
             continue;
         }
-        lowest = std::min(lowest, Game.Panels.Bank.OfferAmount);
-        highest = std::max(highest, Game.Panels.Bank.OfferAmount);
-        EXPECT_GE(Game.Panels.Bank.OfferShare, 10);
-        EXPECT_LE(Game.Panels.Bank.OfferShare, 14);
+        lowest = std::min(lowest, Game.State.Investor.OfferAmount);
+        highest = std::max(highest, Game.State.Investor.OfferAmount);
+        EXPECT_GE(Game.State.Investor.OfferShare, 10);
+        EXPECT_LE(Game.State.Investor.OfferShare, 14);
     }
     EXPECT_GE(lowest, 1000000);
     EXPECT_LE(highest, 2999999);
     EXPECT_NEAR(refusals / 300.0, 0.3, 0.1);
 
     Company.Money = 900000;
+    Game.State.Investor.FindEnabled = true;
     SetRandomValues({5, 99999, 4});
     FindInvestor(Game);
-    EXPECT_EQ(Game.Panels.Bank.OfferAmount, 599999);
+    EXPECT_EQ(Game.State.Investor.OfferAmount, 599999);
     AcceptInvestor(Game);
     EXPECT_TRUE(Company.HasInvestor);
     EXPECT_EQ(Company.InvestorShare, 14);
     EXPECT_EQ(Company.Money, 1499999);
     EXPECT_EQ(InvestorShareOf(Game, 100000), 86000u);
+    Game.State.Investor.FindEnabled = true;
     FindInvestor(Game);
     EXPECT_EQ(Player.Messages.back().Text, "You already have an investor");
     WeeklyBankStep(Game);
-    EXPECT_FALSE(Game.Panels.Bank.FindInvestorEnabled); // never again with an investor
+    EXPECT_FALSE(Game.State.Investor.FindEnabled); // never again with an investor
 }
 
 TEST_F(CompanyTest, WeeklyCostExample) {
-    auto& lists = Game.Panels.Managers.Lists;
+    auto& lists = Game.State.Candidates.Lists;
     lists[0][0].Wage = 3000;
     lists[1][0].Wage = 2500;
     lists[2][0].Wage = 2000;
@@ -242,7 +245,7 @@ TEST_F(CompanyTest, WeeklyCostExample) {
     Company.Money = 1000000;
     Company.Loan = 1000000;
     Company.LoanRate = 17;
-    Game.Panels.Development.AdvertisingIndex = 2;
+    Game.State.Development.Advertising = 2;
     BookWeeklyCosts(Game);
     EXPECT_EQ(Company.Money, 1000000 - 16244 - 3269);
     EXPECT_EQ(Company.HistMoney[Company.Year][Company.Week], Company.Money);
@@ -258,7 +261,7 @@ namespace {
 
 TEST(BotRunTest, HistoriesMatchTheBookingsWeekByWeek) {
     TScriptedPlayer player;
-    TGame game(player, 11u);
+    TGame game(player, 11u, BuildFolders());
     StartNewGame(game, {"Bot", "Bot Works", 2});
     auto& c = game.State.Company;
     int weeks = 0;

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/EmbeddedLists.h"
-#include "shell/GameDatabase.h"
+#include "start/EmbeddedLists.h"
+#include "start/GameDatabase.h"
 #include "state/PlatformTables.h"
 #include "state/TextFields.h"
 

@@ -2,11 +2,11 @@
 
 #include "GameFixture.h"
 #include "company/Managers.h"
-#include "shell/GameActions.h"
+#include "game/EndOfWeek.h"
 #include "sim/Calendar.h"
-#include "sim/EndOfWeek.h"
 #include "sim/GameOver.h"
 #include "sim/WeeklyCosts.h"
+#include "views/StatusView.h"
 
 namespace {
 
@@ -237,15 +237,15 @@ TEST_F(EndOfWeekTest, ManagerDeparturesFollowTheirDraws) {
 
 TEST_F(EndOfWeekTest, QuitAndSaveActions) {
     Game.State.Projects[1].InProgress = true;
-    SaveAndEndTurn(Game);
+    Apply(Game, TSaveAndEndTurn{});
     EXPECT_TRUE(Player.SawMessage(
         "Save is not possible while developing a game\r\nSave, when you have released the game"));
     EXPECT_EQ(Company.Week, 2);
     Game.State.Projects[1].InProgress = false;
-    SaveAndEndTurn(Game);
+    Apply(Game, TSaveAndEndTurn{});
     EXPECT_EQ(Company.Week, 3);
     EXPECT_FALSE(Game.Flags.SaveRequested);
-    QuitGame(Game);
+    Apply(Game, TQuitGame{});
     EXPECT_EQ(Player.ScoreSheets.size(), 1u);
     EXPECT_EQ(Company.Week, 3);
 }
@@ -253,7 +253,7 @@ TEST_F(EndOfWeekTest, QuitAndSaveActions) {
 TEST_F(EndOfWeekTest, WorldInitialisationDrawsWithinItsRanges) {
     for (uint32_t seed = 1; seed <= 40; ++seed) {
         TScriptedPlayer player;
-        TGame game(player, seed);
+        TGame game(player, seed, BuildFolders());
         StartNewGame(game, {"P", "C", 1 + static_cast<int>(seed % 3)});
         const auto& c = game.State.Company;
         EXPECT_GE(c.GenrePopularity[4], 41);

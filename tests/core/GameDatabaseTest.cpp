@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "GameFixture.h"
-#include "company/ManagerGrids.h"
+#include "company/Candidates.h"
 #include "persist/PlayerProfile.h"
-#include "shell/GameDatabase.h"
-#include "shell/StartScreen.h"
+#include "sim/Announcements.h"
+#include "start/Folders.h"
+#include "start/GameDatabase.h"
+#include "start/StartScreen.h"
+#include "state/PlatformTables.h"
 #include "state/TextFields.h"
 
 namespace fs = std::filesystem;
@@ -20,7 +23,7 @@ protected:
         Game.State.UpcomingGames.Clear();
         Company.Year = 1986;
         Company.Week = 10;
-        for (auto& text : Game.BonusTexts)
+        for (auto& text : Game.State.BonusTexts)
             text.clear();
     }
     const TGameList& Upcoming() const { return Game.State.UpcomingGames; }
@@ -99,8 +102,8 @@ TEST_F(GameDatabaseTest, TheSameTitleOnTheSamePlatformIsNotAnnouncedTwice) {
 }
 
 TEST_F(GameDatabaseTest, BonusListsRaiseQualityBySubstring) {
-    Game.BonusTexts[TopGames] = "Star Raiders of the Deep\t\r\n";
-    Game.BonusTexts[BestGames] = "star raiders\t\r\n";
+    Game.State.BonusTexts[TopGames] = "Star Raiders of the Deep\t\r\n";
+    Game.State.BonusTexts[BestGames] = "star raiders\t\r\n";
     for (int run = 0; run < 50; ++run) {
         Game.State.UpcomingGames.Clear();
         AnnounceTitle(Game, "Star Raiders\t1985\tX\tDOS", 0, false);
@@ -112,9 +115,9 @@ TEST_F(GameDatabaseTest, BonusListsRaiseQualityBySubstring) {
 
 TEST_F(GameDatabaseTest, SeedingLooksAtTheFirst41LinesAndOnlyOlderTitles) {
     Company.Year = 1984;
-    for (auto& list : Game.TitleLists)
+    for (auto& list : Game.State.TitleLists)
         list.clear();
-    auto& action = Game.TitleLists[0];
+    auto& action = Game.State.TitleLists[0];
     for (int k = 0; k < 45; ++k)
         action.push_back("T" + std::to_string(k) + "\t" + (k % 2 ? "1983" : "1984") + "\tX\tDOS");
     SeedTitles(Game);
@@ -127,26 +130,26 @@ TEST_F(GameDatabaseTest, SeedingLooksAtTheFirst41LinesAndOnlyOlderTitles) {
 }
 
 TEST_F(GameDatabaseTest, WeeklyTitlesNeverPickTheLastLine) {
-    for (auto& list : Game.TitleLists)
+    for (auto& list : Game.State.TitleLists)
         list.clear();
-    Game.TitleLists[3] = {"Only\t1980\tX\tDOS", "Last\t1980\tX\tDOS"};
+    Game.State.TitleLists[3] = {"Only\t1980\tX\tDOS", "Last\t1980\tX\tDOS"};
     WeeklyTitles(Game);
-    ASSERT_EQ(Game.TitleLists[3].size(), 1u);
-    EXPECT_EQ(Game.TitleLists[3][0], "Last\t1980\tX\tDOS");
+    ASSERT_EQ(Game.State.TitleLists[3].size(), 1u);
+    EXPECT_EQ(Game.State.TitleLists[3][0], "Last\t1980\tX\tDOS");
     WeeklyTitles(Game); // one line left: never picked
-    EXPECT_EQ(Game.TitleLists[3].size(), 1u);
+    EXPECT_EQ(Game.State.TitleLists[3].size(), 1u);
     EXPECT_EQ(Upcoming().RealCount(), 1);
     // A line without a year is a broken installation.
-    Game.TitleLists[4] = {"Broken\tsoon\tX\tDOS", "Last\t1980\tX\tDOS"};
-    EXPECT_THROW(WeeklyTitles(Game), EGameRange);
+    Game.State.TitleLists[4] = {"Broken\tsoon\tX\tDOS", "Last\t1980\tX\tDOS"};
+    EXPECT_THROW(WeeklyTitles(Game), EDataFile);
 }
 
 TEST_F(GameDatabaseTest, EndDateFromTheDatabase) {
     ApplyDataDiff(Game, {"YEAR=1994", "WEEK=52", "something else"});
     EXPECT_EQ(Game.EndYear, 1994);
     EXPECT_EQ(Game.EndWeek, 52);
-    EXPECT_THROW(ApplyDataDiff(Game, {"YEAR=2011"}), EGameRange);
-    EXPECT_THROW(ApplyDataDiff(Game, {"WEEK=x"}), EGameRange);
+    EXPECT_THROW(ApplyDataDiff(Game, {"YEAR=2011"}), EDataFile);
+    EXPECT_THROW(ApplyDataDiff(Game, {"WEEK=x"}), EDataFile);
 }
 
 struct GridCase {
@@ -169,7 +172,7 @@ TEST_F(GameDatabaseTest, CandidateGridsFollowTheirFormulas) {
         // line 1 is a filler so that the starter rule of row 1 does not apply
         SetRandomValues({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
         FillCandidateGrid(Game, c.Kind, {"Filler\t50", "Pat Quill\t" + std::to_string(c.Rating)});
-        const TManagerCandidate* m = Game.Panels.Managers.AtRow(c.Kind, 2);
+        const TManagerCandidate* m = Game.State.Candidates.AtRow(c.Kind, 2);
         ASSERT_NE(m, nullptr);
         EXPECT_EQ(m->Name, "Pat Quill");
         EXPECT_EQ(m->Rating, c.Rating);
@@ -183,7 +186,7 @@ TEST_F(GameDatabaseTest, CandidateRatingsAreClampedAndStartersAreModest) {
     for (int run = 0; run < 30; ++run) {
         FillCandidateGrid(Game, TManagerKind::ProjectLeader,
                           {"Starter\t90", "Low\t20", "High\t100", "Random\t0"});
-        const auto& grid = Game.Panels.Managers.Lists[1];
+        const auto& grid = Game.State.Candidates.Lists[1];
         ASSERT_EQ(grid.size(), 4u);
         EXPECT_GE(grid[0].Rating, 25);
         EXPECT_LE(grid[0].Rating, 27);
@@ -198,7 +201,7 @@ TEST_F(GameDatabaseTest, CandidateRatingsAreClampedAndStartersAreModest) {
     // The first lead programmer is no starter.
     SetRandomValues({0, 0});
     FillCandidateGrid(Game, TManagerKind::LeadProgrammer, {"Ace\t90"});
-    EXPECT_EQ(Game.Panels.Managers.Lists[0][0].Rating, 90);
+    EXPECT_EQ(Game.State.Candidates.Lists[0][0].Rating, 90);
 }
 
 // A program folder of its own holding a copy of the built database.
@@ -210,18 +213,15 @@ protected:
         fs::create_directories(Dir);
         fs::copy_file(fs::path(QUILLON_BINARY_DIR) / "Database.pck", Dir / "Database.pck",
                       fs::copy_options::overwrite_existing);
-        SetAppDirectory(Dir.string());
+        Game.Folders = FoldersAt(Dir.string());
     }
-    void TearDown() override {
-        SetAppDirectory(QUILLON_BINARY_DIR);
-        fs::remove_all(Dir);
-    }
+    void TearDown() override { fs::remove_all(Dir); }
 };
 
 TEST_F(StartGameTest, EmptyNamesAreRefused) {
-    Game.Panels.StartScreen.PlayerName = "  ";
-    Game.Panels.StartScreen.CompanyName = "Pixel Forge";
-    EXPECT_FALSE(StartGame(Game));
+    Game.Views.StartScreen.PlayerName = "  ";
+    Game.Views.StartScreen.CompanyName = "Pixel Forge";
+    EXPECT_FALSE(StartGame(Game, Game.Views.StartScreen));
     ASSERT_FALSE(Player.Messages.empty());
     EXPECT_EQ(Player.Messages.back().Text, "Player Name and Company Name cannot be empty");
     EXPECT_EQ(Player.Messages.back().Caption, "Error");
@@ -229,17 +229,17 @@ TEST_F(StartGameTest, EmptyNamesAreRefused) {
 }
 
 TEST_F(StartGameTest, StartGameReadsTheDatabaseAndWritesTheProfile) {
-    ShowStartScreen(Game);
-    EXPECT_EQ(Game.Panels.StartScreen.DataPackLabel, "DataPack : Y1994/W51");
-    Game.Panels.StartScreen.PlayerName = " Ada ";
-    Game.Panels.StartScreen.CompanyName = "Pixel Forge";
-    Game.Panels.StartScreen.Difficulty = 3;
-    ASSERT_TRUE(StartGame(Game));
-    for (const auto& list : Game.TitleLists)
+    ShowStartScreen(Game, Game.Views.StartScreen);
+    EXPECT_EQ(Game.Views.StartScreen.DataPackLabel, "DataPack : Y1994/W51");
+    Game.Views.StartScreen.PlayerName = " Ada ";
+    Game.Views.StartScreen.CompanyName = "Pixel Forge";
+    Game.Views.StartScreen.Difficulty = 3;
+    ASSERT_TRUE(StartGame(Game, Game.Views.StartScreen));
+    for (const auto& list : Game.State.TitleLists)
         EXPECT_GE(list.size(), 250u);
-    EXPECT_EQ(Game.Panels.Managers.Lists[0].size(), 32u);
-    EXPECT_EQ(Game.Panels.Managers.Lists[1].size(), 20u);
-    EXPECT_EQ(Game.Panels.Managers.Lists[2].size(), 14u);
+    EXPECT_EQ(Game.State.Candidates.Lists[0].size(), 32u);
+    EXPECT_EQ(Game.State.Candidates.Lists[1].size(), 20u);
+    EXPECT_EQ(Game.State.Candidates.Lists[2].size(), 14u);
     EXPECT_EQ(Company.Difficulty, 3);
     EXPECT_EQ(Company.PlayerName.Str(), "Ada");
     const auto profile = ReadPlayerProfile(Dir.string());
@@ -253,33 +253,33 @@ TEST_F(StartGameTest, StartGameReadsTheDatabaseAndWritesTheProfile) {
 }
 
 TEST_F(StartGameTest, AMissingOrDamagedDatabaseIsReportedNotFatal) {
-    Game.Panels.StartScreen.PlayerName = "Ada";
-    Game.Panels.StartScreen.CompanyName = "Pixel Forge";
+    Game.Views.StartScreen.PlayerName = "Ada";
+    Game.Views.StartScreen.CompanyName = "Pixel Forge";
     fs::remove(Dir / "Database.pck");
-    EXPECT_FALSE(StartGame(Game));
+    EXPECT_FALSE(StartGame(Game, Game.Views.StartScreen));
     EXPECT_EQ(Player.Messages.back().Caption, "Error");
     EXPECT_NE(Player.Messages.back().Text.find("Database.pck"), std::string::npos);
 
     std::ofstream(Dir / "Database.pck", std::ios::binary) << "QARC garbage that is no archive";
     Player.Messages.clear();
-    EXPECT_FALSE(StartGame(Game));
+    EXPECT_FALSE(StartGame(Game, Game.Views.StartScreen));
     ASSERT_FALSE(Player.Messages.empty());
     EXPECT_EQ(Player.Messages.back().Caption, "Error");
-    EXPECT_TRUE(Game.TitleLists[0].empty());
+    EXPECT_TRUE(Game.State.TitleLists[0].empty());
 }
 
 TEST_F(StartGameTest, ProfileLinesAndLoadWithoutSave) {
     std::ofstream(Dir / "Player.INI", std::ios::binary) << "Bo\r\nBo's Bytes\r\n";
     Game.Flags.ShowHelp = false;
-    ShowStartScreen(Game);
-    EXPECT_EQ(Game.Panels.StartScreen.PlayerName, "Bo");
-    EXPECT_EQ(Game.Panels.StartScreen.CompanyName, "Bo's Bytes");
+    ShowStartScreen(Game, Game.Views.StartScreen);
+    EXPECT_EQ(Game.Views.StartScreen.PlayerName, "Bo");
+    EXPECT_EQ(Game.Views.StartScreen.CompanyName, "Bo's Bytes");
     EXPECT_FALSE(Game.Flags.ShowHelp); // two lines: the box stays as it was
     std::ofstream(Dir / "Player.INI", std::ios::binary | std::ios::trunc) << "Bo\r\nBo's Bytes\r\nTrue\r\n";
-    ShowStartScreen(Game);
+    ShowStartScreen(Game, Game.Views.StartScreen);
     EXPECT_TRUE(Game.Flags.ShowHelp);
 
-    EXPECT_FALSE(LoadSavedGame(Game));
+    EXPECT_FALSE(LoadSavedGame(Game, Game.Views.StartScreen));
     EXPECT_EQ(Player.Messages.back().Text, "No saved game exists");
     EXPECT_EQ(Player.Messages.back().Caption, "No save game");
     EXPECT_FALSE(Game.Flags.LoadRequested);

@@ -1,15 +1,22 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "shell/NewGame.h"
-#include "shell/ScriptedPlayer.h"
-#include "state/Game.h"
+#include "game/Actions.h"
+#include "game/Game.h"
+#include "game/NewGame.h"
+#include "players/ScriptedPlayer.h"
+#include "start/NewGame.h"
+
+// The program folder of the tests: the build folder, where Database.pck is packed.
+inline TFolders BuildFolders() {
+    return {QUILLON_BINARY_DIR "/", QUILLON_BINARY_DIR "/"};
+}
 
 // A seeded new game played to its first week, with a recording player.
 class GameFixture : public ::testing::Test {
 protected:
     TScriptedPlayer Player;
-    TGame Game{Player, 7u};
+    TGame Game{Player, 7u, BuildFolders()};
     TCompany& Company = Game.State.Company;
 
     void SetUp() override { StartNewGame(Game, {"Ada", "Pixel Forge", 2}); }
@@ -18,3 +25,17 @@ protected:
         Game.SetRandom(std::make_unique<TScriptedRandom>(std::move(values)));
     }
 };
+
+// The player's gestures on the panels, each one action of the game. True when it was done.
+inline bool Hire(TGame& game, TManagerKind kind, int row) {
+    return Apply(game, THireManager{.Kind = kind, .Row = row}).Done;
+}
+inline bool StepAssistants(TGame& game, TAssistantKind kind, int step) {
+    return Apply(game, TSetAssistants{.Kind = kind, .Count = AssistantCount(game, kind) + step}).Done;
+}
+inline bool StepExtraOffices(TGame& game, int step) {
+    return Apply(game, TSetExtraOffices{.Count = game.State.Company.ExtraOffices + step}).Done;
+}
+inline void ChooseBuilding(TGame& game, int building) {
+    Apply(game, TMoveOffice{.Building = building});
+}

@@ -5,10 +5,10 @@
 
 #include "GameFixture.h"
 #include "dev/Release.h"
-#include "shell/InitialiseWorld.h"
-#include "shell/StartScreen.h"
-#include "sim/EndOfWeek.h"
+#include "game/EndOfWeek.h"
 #include "sim/Sales.h"
+#include "start/GameDatabase.h"
+#include "start/StartScreen.h"
 #include "state/PlatformTables.h"
 #include "state/TextFields.h"
 #include "views/Calendar.h"
@@ -80,7 +80,7 @@ TEST_F(MarketTest, FewMachinesSellNothingButThePlayerStillEarnsTheMinimum) {
 }
 
 TEST_F(MarketTest, PlayerIncomeTakesEveryShare) {
-    auto& lists = Game.Panels.Managers.Lists;
+    auto& lists = Game.State.Candidates.Lists;
     lists[0] = {{"A", 50, 10, 5000}};
     lists[1] = {{"B", 50, 5, 5000}};
     lists[2] = {{"C", 50, 4, 5000}};
@@ -134,9 +134,8 @@ TEST_F(MarketTest, ChartsRankBySalesWithTiesToTheEarlierEntry) {
     }
     Released()[2].OffMarket = true;
     Released()[2].TotalSales = 5000;
-    Game.Panels.ChartPlatformFilter.Items = {"All Platforms", "Amiga", "C64", "Apple II", "Dos"};
-    BuildSalesChart(Game, 0, false);
-    const auto& chart = Game.Panels.Chart;
+    BuildSalesChart(Game);
+    const auto& chart = Game.WeeklyChart;
     EXPECT_EQ(chart.Title, "Weekly games sales (All Platforms)");
     EXPECT_EQ(chart.Header, "Pos Last Weeks GameName           Platform    Dev         Genre      ");
     ASSERT_EQ(chart.Rows.size(), 150u);
@@ -149,19 +148,22 @@ TEST_F(MarketTest, ChartsRankBySalesWithTiesToTheEarlierEntry) {
     EXPECT_EQ(Released()[2].LastChartPos, 0);
     EXPECT_EQ(chart.Rows[40].Text, std::string(chart.Rows[0].Text.size(), ' '));
 
-    // Choosing "All Platforms" again moves "Last" and the weeks on.
-    BuildSalesChart(Game, 0, false);
+    // Showing "All Platforms" again shows the published chart and moves no game on.
+    EXPECT_EQ(SalesChart(Game, 0, false).Rows[0].Text, chart.Rows[0].Text);
+    EXPECT_EQ(Released()[5].ChartWeeks, 2);
+    // The next week's chart moves "Last" and the weeks on.
+    BuildSalesChart(Game);
     EXPECT_EQ(chart.Rows[0].Text.substr(0, 13), "1   1    3   ");
 
-    BuildSalesChart(Game, 4, false); // Dos only: 33 games, 30 rows
-    EXPECT_EQ(chart.Title, "Weekly games sales (Dos)");
-    EXPECT_EQ(chart.Rows.size(), 30u);
+    const TSalesChart dos = SalesChart(Game, 4, false); // Dos only: 33 games, 30 rows
+    EXPECT_EQ(dos.Title, "Weekly games sales (Dos)");
+    EXPECT_EQ(dos.Rows.size(), 30u);
     EXPECT_EQ(Released()[5].LastChartPos, 1); // other variants change no game
 
-    BuildSalesChart(Game, 0, true);
-    EXPECT_EQ(chart.Title, "All times best selling games");
-    EXPECT_EQ(chart.Rows[0].Text.substr(0, 24), "1   Game 2              "); // off the market, still listed
-    EXPECT_NE(chart.Rows[0].Text.find("5000"), std::string::npos);
+    const TSalesChart best = SalesChart(Game, 0, true);
+    EXPECT_EQ(best.Title, "All times best selling games");
+    EXPECT_EQ(best.Rows[0].Text.substr(0, 24), "1   Game 2              "); // off the market, still listed
+    EXPECT_NE(best.Rows[0].Text.find("5000"), std::string::npos);
 }
 
 TEST_F(MarketTest, ChartPositionsFeedHistoryBestPositionAndObjective) {
@@ -184,7 +186,7 @@ TEST_F(MarketTest, ReleasingATitleBringsCompetitionAndTheReviewRating) {
     mine.ReleaseYear = 1990;
     mine.ReleaseWeek = 20;
     Game.State.UpcomingGames.Append(mine);
-    WeeklyReleases(Game, true);
+    WeeklyReleases(Game);
     ASSERT_EQ(Released().RealCount(), 4);
     EXPECT_TRUE(Game.State.UpcomingGames[0].Moved);
     EXPECT_EQ(Released()[0].Quality, 100 - 40 / 10 - (140 - 96) / 30);
@@ -229,9 +231,9 @@ TEST_F(MarketTest, CalendarWeeksAndYears) {
         EXPECT_EQ(CalendarStart(start, 1990), (std::pair{week, year})) << start;
 
     FillChoiceLists(Game);
-    Game.Panels.CalendarGenres.Selected = 0;
-    Game.Panels.CalendarPlatforms.Selected = 3; // Dos (platforms released by 1990, in index order)
-    ASSERT_EQ(PlatformOfChoice(Game.Panels.CalendarPlatforms.Items[3]), 3);
+    Game.State.Lists.CalendarGenres.Selected = 0;
+    Game.State.Lists.CalendarPlatforms.Selected = 3; // Dos (platforms released by 1990, in index order)
+    ASSERT_EQ(PlatformOfChoice(Game.State.Lists.CalendarPlatforms.Items[3]), 3);
     TGameEntry soon = Entry("Soon", 60);
     soon.ReleaseYear = 1990;
     soon.ReleaseWeek = 23;
@@ -245,15 +247,15 @@ TEST_F(MarketTest, CalendarWeeksAndYears) {
     for (const auto& e : {soon, nextYear, out})
         Game.State.UpcomingGames.Append(e);
 
-    Game.Panels.Calendar.RatingFilter.Selected = 5;
-    OpenCalendar(Game);
-    const auto& view = Game.Panels.Calendar;
+    Game.Views.Calendar.RatingFilter.Selected = 5;
+    OpenCalendar(Game, Game.Views.Calendar);
+    const auto& view = Game.Views.Calendar;
     EXPECT_EQ(view.Columns[0].Title, "Week 21, 1990");
     EXPECT_TRUE(view.Columns[2].Rows.empty()); // rating 4 is filtered out of the weeks
     ASSERT_EQ(view.Released.size(), 1u);       // but not out of the released list
     EXPECT_EQ(view.Released[0], FitColumn("Out Lately", 24) + " - 4/10");
-    Game.Panels.Calendar.RatingFilter.Selected = 0;
-    ShowCalendar(Game, 21);
+    Game.Views.Calendar.RatingFilter.Selected = 0;
+    ShowCalendar(Game, Game.Views.Calendar, 21);
     ASSERT_EQ(view.Columns[2].Rows.size(), 1u);
     EXPECT_EQ(view.Columns[2].Rows[0].second, "4/10");
     for (int k = 0; k < 6; ++k)
@@ -261,10 +263,10 @@ TEST_F(MarketTest, CalendarWeeksAndYears) {
             EXPECT_EQ(row.first.find("Next Year"), std::string::npos);
 
     for (int i = 0; i < 8; ++i)
-        CalendarNextWeeks(Game);
+        CalendarNextWeeks(Game, Game.Views.Calendar);
     EXPECT_EQ(view.Offset, 47);
     EXPECT_EQ(view.Columns[0].Title, "Week 16, 1991"); // 21 + 47 - 52
-    CalendarPreviousWeeks(Game);
+    CalendarPreviousWeeks(Game, Game.Views.Calendar);
     EXPECT_EQ(view.Offset, 41);
 }
 
@@ -278,10 +280,10 @@ TEST_F(MarketTest, FutureReleasesCountTheRestOfTheYear) {
         e.ReleaseWeek = static_cast<uint8_t>(week);
         Game.State.UpcomingGames.Append(e);
     }
-    auto& view = Game.Panels.FutureReleases;
+    auto& view = Game.Views.FutureReleases;
     view.NextYear = true;
     view.PlatformFilter.Selected = 4; // Dos
-    BuildFutureReleases(Game);
+    BuildFutureReleases(Game, Game.Views.FutureReleases);
     EXPECT_EQ(view.Total, 2);
     EXPECT_EQ(view.GenreCounts[2], 2);
     std::string text;
@@ -298,24 +300,17 @@ TEST_F(MarketTest, FutureReleasesCountTheRestOfTheYear) {
 // The weekly chart of one seeded week with the real database: any change in the sales
 // arithmetic shows here. Regenerate with QUILLON_UPDATE_GOLDEN=1 after a deliberate change.
 TEST(ChartGoldenTest, SeededWeekChart) {
-    const fs::path dir = fs::temp_directory_path() / ("quillon-golden-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    fs::copy_file(fs::path(QUILLON_BINARY_DIR) / "Database.pck", dir / "Database.pck",
-                  fs::copy_options::overwrite_existing);
-    SetAppDirectory(dir.string());
     TScriptedPlayer player;
-    TGame game(player, 1984u);
+    TGame game(player, 1984u, BuildFolders());
     ASSERT_TRUE(LoadGameDatabase(game));
     PrepareNewGame(game, {"Golden", "Golden Games", 2});
-    InitialiseWorld(game);
+    BeginGame(game);
     while (game.State.Company.Year < 1987)
         EndOfWeek(game);
-    SetAppDirectory(QUILLON_BINARY_DIR);
-    fs::remove_all(dir);
 
     std::ostringstream text;
-    text << game.Panels.Chart.Title << "\n" << game.Panels.Chart.Header << "\n";
-    for (const auto& row : game.Panels.Chart.Rows)
+    text << game.WeeklyChart.Title << "\n" << game.WeeklyChart.Header << "\n";
+    for (const auto& row : game.WeeklyChart.Rows)
         text << row.Text << "\n";
     const fs::path golden = fs::path(QUILLON_SOURCE_DIR) / "tests/core/golden/chart-1987-w1.txt";
     if (std::getenv("QUILLON_UPDATE_GOLDEN")) std::ofstream(golden, std::ios::binary) << text.str();

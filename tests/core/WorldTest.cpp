@@ -3,9 +3,9 @@
 #include <set>
 
 #include "GameFixture.h"
-#include "shell/Bot.h"
+#include "game/EndOfWeek.h"
+#include "players/Bot.h"
 #include "sim/Economy.h"
-#include "sim/EndOfWeek.h"
 #include "sim/GenreDemand.h"
 #include "sim/PlatformMarket.h"
 #include "state/PlatformTables.h"
@@ -46,13 +46,13 @@ TEST_F(WorldTest, PlatformsOnSaleAtTheStartOf1984) {
     EXPECT_EQ(Table.SelfIndex[18], 18);
 
     FillChoiceLists(Game);
-    const auto& study = Game.Panels.StudyPlatforms.Items;
-    const auto& project = Game.Panels.ProjectPlatforms.Items;
+    const auto& study = Game.State.Lists.StudyPlatforms.Items;
+    const auto& project = Game.State.Lists.ProjectPlatforms.Items;
     EXPECT_NE(std::find(study.begin(), study.end(), PlatformChoiceEntry(0)), study.end()); // Amiga, next year
     EXPECT_EQ(std::find(project.begin(), project.end(), PlatformChoiceEntry(0)), project.end());
     EXPECT_EQ(PlatformChoiceEntry(1), "C64" + std::string(37, ' ') + ";1");
     EXPECT_EQ(PlatformOfChoice(PlatformChoiceEntry(17)), 17);
-    EXPECT_EQ(Game.Panels.ProjectGenres.Items.size(), 7u);
+    EXPECT_EQ(Game.State.Lists.ProjectGenres.Items.size(), 7u);
 }
 
 TEST_F(WorldTest, StrengthAndLifetimeStayInTheirRanges) {
@@ -101,7 +101,7 @@ TEST_F(WorldTest, EconomyLabelsAndHeadlines) {
         SetRandomValues({0}); // no crisis
         EvaluateEconomy(Game);
         EXPECT_EQ(Game.News.WorldHeadline, headline) << economy;
-        EXPECT_EQ(Game.Panels.HeadlineLabel, headline);
+        EXPECT_EQ(Game.Side.Headline, headline);
     }
     EXPECT_EQ(Game.News.WorldNews.rfind("The world economy is healthy.\r\nThe Worst is behind us.", 0), 0u);
 }
@@ -224,14 +224,14 @@ TEST_F(WorldTest, BestPlatformsBreakTiesTowardTheLowerIndex) {
     Table.UnitsInUse[7] = Table.UnitsInUse[2] = 1000;
     Table.Piracy[7] = Table.Piracy[2] = 0;
     ShowBestPlatforms(Game);
-    EXPECT_EQ(Game.Panels.BestPlatforms[0], "1.Apple II");
-    EXPECT_EQ(Game.Panels.BestPlatforms[1], "2.Amstrad");
-    EXPECT_EQ(Game.Panels.BestPlatforms[2], "3.");
-    EXPECT_EQ(Game.Panels.BestPlatforms[4], "5.");
+    EXPECT_EQ(Game.Side.BestPlatforms[0], "1.Apple II");
+    EXPECT_EQ(Game.Side.BestPlatforms[1], "2.Amstrad");
+    EXPECT_EQ(Game.Side.BestPlatforms[2], "3.");
+    EXPECT_EQ(Game.Side.BestPlatforms[4], "5.");
     // Piracy takes its share of the machines in use.
     Table.Piracy[2] = 50;
     ShowBestPlatforms(Game);
-    EXPECT_EQ(Game.Panels.BestPlatforms[0], "1.Amstrad");
+    EXPECT_EQ(Game.Side.BestPlatforms[0], "1.Amstrad");
 }
 
 TEST(GenreMoveTest, MovesFollowTheTable) {
@@ -283,8 +283,8 @@ TEST_F(WorldTest, TrendRollsKeepActionSteadyAndTheHotGenreNeverFalling) {
     EXPECT_EQ(Company.GenreTrend[1], -1);
     EXPECT_EQ(Company.GenreTrend[6], -1);
     RefreshGenreLights(Game);
-    EXPECT_EQ(Game.Panels.GenreLights[1].Small, TLightColor::Red);
-    EXPECT_EQ(Game.Panels.GenreLights[0].Small, TLightColor::Yellow);
+    EXPECT_EQ(Game.Side.GenreLights[1].Small, TLightColor::Red);
+    EXPECT_EQ(Game.Side.GenreLights[0].Small, TLightColor::Yellow);
 }
 
 TEST_F(WorldTest, GenreLightsByPopularity) {
@@ -294,7 +294,7 @@ TEST_F(WorldTest, GenreLightsByPopularity) {
     for (const auto& [popularity, colour] : cases) {
         Company.GenrePopularity[2] = static_cast<uint8_t>(popularity);
         RefreshGenreLights(Game);
-        EXPECT_EQ(Game.Panels.GenreLights[2].Large, colour) << popularity;
+        EXPECT_EQ(Game.Side.GenreLights[2].Large, colour) << popularity;
     }
 }
 
@@ -306,7 +306,7 @@ namespace {
 // their ranges.
 TEST(WorldRunTest, ElevenYearsStayWithinTheRules) {
     TScriptedPlayer player;
-    TGame game(player, 5u);
+    TGame game(player, 5u, BuildFolders());
     StartNewGame(game, {"Run", "Long Run", 2});
     const auto& c = game.State.Company;
     const auto& t = game.State.Platforms;

@@ -8,8 +8,16 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 
-#include "state/TextFields.h"
+#include "GuiTestSupport.h"
 #include "ui/Theme.h"
+
+namespace {
+QString Folder;
+}
+
+QString TestFolder() {
+    return Folder;
+}
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -27,6 +35,6 @@ int main(int argc, char** argv) {
     const QString database = QStringLiteral(QUILLON_BINARY_DIR "/Database.pck");
     if (!QFile::copy(database, folder.filePath(QStringLiteral("Database.pck"))))
         std::fprintf(stderr, "No %s to copy; build the database target first.\n", qPrintable(database));
-    SetAppDirectory(QDir(folder.path()).absolutePath().toStdString());
+    Folder = QDir(folder.path()).absolutePath() + QLatin1Char('/');
     return RUN_ALL_TESTS();
 }

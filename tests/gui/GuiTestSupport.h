@@ -13,8 +13,7 @@
 #include <memory>
 #include <ostream>
 
-#include "state/Game.h"
-#include "state/TextFields.h"
+#include "game/Game.h"
 #include "ui/LinkButton.h"
 #include "ui/MainWindow.h"
 #include "ui/ModalHost.h"
@@ -25,10 +24,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 
-// The test program's folder (see GuiMain.cpp), where the game keeps its files.
-inline QString TestFolder() {
-    return QString::fromStdString(AppDirectory());
-}
+// The test program's folder (see GuiMain.cpp), where the game keeps its files; ends in '/'.
+QString TestFolder();
 
 // Fills in the start screen and presses "Start Game".
 inline std::function<void(QDialog&)> TypeNamesAndStart(const QString& player, const QString& company) {
@@ -64,7 +61,8 @@ protected:
         // Every test starts without a profile or a saved game from an earlier one.
         QFile::remove(TestFolder() + "player.ini");
         QDir(TestFolder() + "QlSave").removeRecursively();
-        Window = std::make_unique<TMainWindow>(20240607u);
+        const std::string folder = TestFolder().toStdString();
+        Window = std::make_unique<TMainWindow>(20240607u, TFolders{folder, folder});
         Window->Modals().AutoClose = true;
         Window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Window.get()));

@@ -8,6 +8,7 @@
 
 #include "GuiTestSupport.h"
 #include "company/Office.h"
+#include "company/Space.h"
 #include "ui/BlinkLabel.h"
 #include "ui/ContentPanel.h"
 #include "ui/HelpWindow.h"

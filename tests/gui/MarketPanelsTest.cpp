@@ -74,11 +74,11 @@ TEST_F(MarketPanelsTest, SalesChartShowsTheWeekItsPlatformsAndTheAllTimeList) {
     const QString topTitle = FromCp1252(FitColumn(games[top].Title.Str(), 20)).trimmed();
 
     EXPECT_EQ(panel->ChartTitle()->text(), "Weekly games sales (All Platforms)");
-    EXPECT_EQ(panel->HeaderLine()->text(), FromCp1252(Game().Panels.Chart.Header));
+    EXPECT_EQ(panel->HeaderLine()->text(), FromCp1252(Game().WeeklyChart.Header));
     EXPECT_TRUE(panel->HeaderLine()->text().startsWith("Pos Last Weeks GameName"));
     QStringList rows = panel->Rows();
     ASSERT_EQ(rows.size(), 150);
-    EXPECT_EQ(rows[0], FromCp1252(Game().Panels.Chart.Rows[0].Text));
+    EXPECT_EQ(rows[0], FromCp1252(Game().WeeklyChart.Rows[0].Text));
     EXPECT_TRUE(rows[0].startsWith("1  ")) << rows[0].toStdString();
     EXPECT_TRUE(rows[0].contains(topTitle)) << rows[0].toStdString();
     EXPECT_EQ(panel->PlatformBox()->count(), 1 + PlatformCount);
@@ -89,7 +89,7 @@ TEST_F(MarketPanelsTest, SalesChartShowsTheWeekItsPlatformsAndTheAllTimeList) {
     const QString shortName = QString::fromLatin1(Platforms[platform].ShortName);
     Choose(panel->PlatformBox(), platform + 1);
     EXPECT_EQ(panel->ChartTitle()->text(), "Weekly games sales (" + shortName + ")");
-    EXPECT_EQ(Game().Panels.ChartPlatformFilter.Selected, platform + 1);
+    EXPECT_EQ(Game().Views.Chart.Filter.Selected, platform + 1);
     rows = panel->Rows();
     ASSERT_EQ(rows.size(), 30);
     EXPECT_TRUE(rows[0].contains(topTitle));
@@ -120,7 +120,7 @@ TEST_F(MarketPanelsTest, SalesChartShowsTheWeekItsPlatformsAndTheAllTimeList) {
     rows = panel->Rows();
     ASSERT_EQ(rows.size(), 150);
     for (int r : {0, 1, 149})
-        EXPECT_EQ(rows[r], FromCp1252(Game().Panels.Chart.Rows[r].Text));
+        EXPECT_EQ(rows[r], FromCp1252(Game().WeeklyChart.Rows[r].Text));
 }
 
 TEST_F(MarketPanelsTest, CalendarShowsSixWeeksItsFiltersAndTheChooser) {
@@ -144,7 +144,7 @@ TEST_F(MarketPanelsTest, CalendarShowsSixWeeksItsFiltersAndTheChooser) {
     ASSERT_GT(panel->PlatformBox()->count(), 0);
     // Platforms by their names alone.
     for (int i = 0; i < panel->PlatformBox()->count(); ++i) {
-        const std::string& item = Game().Panels.CalendarPlatforms.Items[i];
+        const std::string& item = Game().State.Lists.CalendarPlatforms.Items[i];
         EXPECT_EQ(panel->PlatformBox()->itemText(i),
                   QString::fromLatin1(Platforms[PlatformOfChoice(item)].ShortName));
     }
@@ -177,8 +177,8 @@ TEST_F(MarketPanelsTest, CalendarShowsSixWeeksItsFiltersAndTheChooser) {
     ASSERT_NE(announced, nullptr);
     Choose(panel->GenreBox(), announced->Genre);
     Choose(panel->PlatformBox(), platformIndex);
-    EXPECT_EQ(Game().Panels.CalendarGenres.Selected, announced->Genre);
-    EXPECT_EQ(Game().Panels.CalendarPlatforms.Selected, platformIndex);
+    EXPECT_EQ(Game().State.Lists.CalendarGenres.Selected, announced->Genre);
+    EXPECT_EQ(Game().State.Lists.CalendarPlatforms.Selected, platformIndex);
     // "View Next weeks >" until its week is in view: weeks come in sixes from the coming one.
     const int column = (announced->ReleaseWeek - week - 1) % 6;
     for (int i = 0; i < 8 && !titlesStartAt(announced->ReleaseWeek - column); ++i)
@@ -224,9 +224,9 @@ TEST_F(MarketPanelsTest, CalendarShowsSixWeeksItsFiltersAndTheChooser) {
     EXPECT_TRUE(Modals().Saw(FromCoreText(ReleasedListHint)));
 
     // A finished game waiting for its week: the chooser is there and the panel cannot be closed.
-    Game().Panels.Calendar.ReleaseMode = true;
-    Game().Panels.Calendar.Offset = 0;
-    ShowCalendar(Game(), week + 1);
+    Game().Views.Calendar.ReleaseMode = true;
+    Game().Views.Calendar.Offset = 0;
+    ShowCalendar(Game(), Game().Views.Calendar, week + 1);
     Window->ShowPanel("Release Calendar");
     EXPECT_TRUE(panel->ChooserArea()->isVisible());
     ASSERT_EQ(panel->ChooserBox()->count(), 6);
@@ -242,7 +242,7 @@ TEST_F(MarketPanelsTest, FutureReleasesCountsTheYearAndOpensTheCalendar) {
     Open("Future Releases");
     auto* panel = PanelOf<TFutureReleasesPanel>("Future Releases");
     ASSERT_NE(panel, nullptr);
-    const TFutureReleasesView& view = Game().Panels.FutureReleases;
+    const TFutureReleasesView& view = Game().Views.FutureReleases;
     auto shownMatchesModel = [&] {
         EXPECT_EQ(panel->TotalLabel()->text(), QString::number(view.Total));
         int sum = 0;
@@ -286,10 +286,10 @@ TEST_F(MarketPanelsTest, FutureReleasesCountsTheYearAndOpensTheCalendar) {
     // "View Release calendar" opens the calendar on the coming weeks.
     auto* calendar = PanelOf<TCalendarPanel>("Release Calendar");
     ASSERT_NE(calendar, nullptr);
-    Game().Panels.Calendar.Offset = 12;
+    Game().Views.Calendar.Offset = 12;
     QTest::mouseClick(panel->CalendarButton(), Qt::LeftButton);
     EXPECT_TRUE(calendar->isVisible());
-    EXPECT_EQ(Game().Panels.Calendar.Offset, 0);
+    EXPECT_EQ(Game().Views.Calendar.Offset, 0);
     EXPECT_EQ(calendar->ColumnTitle(0)->text(),
               WeekTitle(Game().State.Company.Week + 1, Game().State.Company.Year));
 }

@@ -66,7 +66,7 @@ TEST_F(TPanelsTest, ManagersPanelDeclinedAndAcceptedOffers) {
     EXPECT_EQ(grid->currentRow(), 0);
 
     // A new studio has 500000 or less beyond its loan: every candidate declines.
-    const TManagerCandidate& third = Game().Panels.Managers.Lists[1][2];
+    const TManagerCandidate& third = Game().State.Candidates.Lists[1][2];
     const int before = Money();
     TDialogTexts texts;
     Then(ReadHireDialog(texts, true));
@@ -234,7 +234,7 @@ TEST_F(TPanelsTest, BankBorrowsRepaysAndFindsAnInvestor) {
     EXPECT_FALSE(page.Button("Find Investor")->isEnabled());
 
     // An offer turned down, then one accepted.
-    Game().Panels.Bank.FindInvestorEnabled = true;
+    Game().State.Investor.FindEnabled = true;
     Open("Bank And Investors");
     Game().SetRandom(std::make_unique<TScriptedRandom>(std::deque<int>{5, 123456, 2, 7, 1000, 4}));
     QTest::mouseClick(page.Button("Find Investor"), Qt::LeftButton);
@@ -276,7 +276,7 @@ TEST_F(TPanelsTest, GenreLightsAndBestPlatformsFollowTheWeek) {
     };
     for (int g = 0; g < GenreCount; ++g) {
         SCOPED_TRACE(g);
-        const TGenreLight& light = Game().Panels.GenreLights[static_cast<size_t>(g)];
+        const TGenreLight& light = Game().Side.GenreLights[static_cast<size_t>(g)];
         EXPECT_EQ(side.Lights()->PopularityLight(g), basic(light.Large));
         EXPECT_EQ(side.Lights()->TrendLight(g), basic(light.Small));
     }
@@ -290,7 +290,7 @@ TEST_F(TPanelsTest, GenreLightsAndBestPlatformsFollowTheWeek) {
         EXPECT_TRUE(std::any_of(std::begin(Platforms), std::end(Platforms), [&](const TPlatformData& p) {
             return name == p.FullName;
         })) << name.toStdString();
-        EXPECT_EQ(text, QString::fromStdString(Game().Panels.BestPlatforms[static_cast<size_t>(i)]));
+        EXPECT_EQ(text, QString::fromStdString(Game().Side.BestPlatforms[static_cast<size_t>(i)]));
     }
 
     // The "?" explains the lights.

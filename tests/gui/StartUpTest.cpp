@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "GuiTestSupport.h"
-#include "shell/EmbeddedLists.h"
+#include "start/EmbeddedLists.h"
 #include "ui/LinkButton.h"
 #include "ui/ManagersPage.h"
 #include "ui/StatusArea.h"
@@ -67,8 +67,8 @@ TEST_F(TGuiTest, EmptyNamesAreRefusedThenARealGameStarts) {
     for (int k = 0; k < 3; ++k) {
         SCOPED_TRACE(k);
         const auto kind = static_cast<TManagerKind>(k);
-        ASSERT_EQ(Game().Panels.Managers.Lists[k].size(), lists[k]->size());
-        const TManagerCandidate* hired = Game().Panels.Managers.AtRow(kind, 1);
+        ASSERT_EQ(Game().State.Candidates.Lists[k].size(), lists[k]->size());
+        const TManagerCandidate* hired = Game().State.Candidates.AtRow(kind, 1);
         ASSERT_NE(hired, nullptr);
         EXPECT_EQ(Window->Status().ManagerLabel(k)->text(),
                   QString::fromStdString(hired->Name) + " (" + QString::number(hired->Wage) + "$)");

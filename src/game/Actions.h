@@ -1,0 +1,99 @@
+#pragma once
+// Every gesture of the player that changes the game is one action value, applied by Apply:
+// it validates, acts and returns the outcome (done, or refused with the message the player
+// sees). The window, the bot, the tests and the simulator all go through it, and the game
+// logs every applied action with its week, so that a seed and the log replay a game.
+#include <optional>
+#include <string>
+#include <tuple>
+#include <variant>
+
+#include "company/Office.h"
+#include "company/Staff.h"
+#include "state/Candidates.h"
+#include "state/Outcome.h"
+
+class TGame;
+
+// Each action has a name for the log and its fields, in the order the log writes them.
+struct TEndOfWeekAction {
+    static constexpr const char* Name = "EndOfWeek";
+    auto Fields() { return std::tie(); }
+};
+struct TQuitGame {
+    static constexpr const char* Name = "QuitGame";
+    auto Fields() { return std::tie(); }
+};
+struct TSaveAndEndTurn {
+    static constexpr const char* Name = "SaveAndEndTurn";
+    auto Fields() { return std::tie(); }
+};
+struct THireManager {
+    static constexpr const char* Name = "HireManager";
+    TManagerKind Kind = TManagerKind::LeadProgrammer;
+    int Row = 0;
+    auto Fields() { return std::tie(Kind, Row); }
+};
+struct TSetAssistants {
+    static constexpr const char* Name = "SetAssistants";
+    TAssistantKind Kind = TAssistantKind::Programmers;
+    int Count = 0;
+    auto Fields() { return std::tie(Kind, Count); }
+};
+struct TMoveOffice {
+    static constexpr const char* Name = "MoveOffice";
+    int Building = 0;
+    auto Fields() { return std::tie(Building); }
+};
+struct TSetExtraOffices {
+    static constexpr const char* Name = "SetExtraOffices";
+    int Count = 0;
+    auto Fields() { return std::tie(Count); }
+};
+struct TSetEquipment {
+    static constexpr const char* Name = "SetEquipment";
+    TEquipment Which = TEquipment::Graphics;
+    bool On = false;
+    auto Fields() { return std::tie(Which, On); }
+};
+struct TSetFacility {
+    static constexpr const char* Name = "SetFacility";
+    TFacility Which = TFacility::SoundStudio;
+    bool Rented = false;
+    auto Fields() { return std::tie(Which, Rented); }
+};
+struct TBorrow {
+    static constexpr const char* Name = "Borrow";
+    int32_t Amount = 0;
+    auto Fields() { return std::tie(Amount); }
+};
+struct TRepay {
+    static constexpr const char* Name = "Repay";
+    int32_t Amount = 0;
+    auto Fields() { return std::tie(Amount); }
+};
+struct TFindInvestor {
+    static constexpr const char* Name = "FindInvestor";
+    auto Fields() { return std::tie(); }
+};
+struct TAcceptInvestor {
+    static constexpr const char* Name = "AcceptInvestor";
+    auto Fields() { return std::tie(); }
+};
+struct TDeclineInvestor {
+    static constexpr const char* Name = "DeclineInvestor";
+    auto Fields() { return std::tie(); }
+};
+
+using TPlayerAction = std::variant<TEndOfWeekAction, TQuitGame, TSaveAndEndTurn, THireManager, TSetAssistants,
+                                   TMoveOffice, TSetExtraOffices, TSetEquipment, TSetFacility, TBorrow,
+                                   TRepay, TFindInvestor, TAcceptInvestor, TDeclineInvestor>;
+
+// Applies one action: logs it, runs it, shows a refusal's message (a message box, or the
+// panel's inline line), reports an error it raised, and brings the views up to date.
+TOutcome Apply(TGame& game, const TPlayerAction& action);
+
+// The action as one line of text, and back (nullopt for a line that names no action or
+// whose fields do not fit).
+std::string FormatAction(const TPlayerAction& action);
+std::optional<TPlayerAction> ParseAction(const std::string& text);

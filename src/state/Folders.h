@@ -1,0 +1,13 @@
+#pragma once
+// Where one game finds its files. The program folder holds what was installed with the game
+// (Database.pck, music); the data folder is where it writes (saves, the player profile, score
+// records, downloaded updates). In a development build both are the executable's folder.
+#include <string>
+
+struct TFolders {
+    std::string Program; // ends in '/'
+    std::string Data;    // ends in '/'
+
+    std::string SaveFolder() const { return Data + "QlSave/"; }
+    std::string SaveArchive() const { return SaveFolder() + "sav.sav"; }
+};
