@@ -7,6 +7,7 @@
 #include "archive/ArchiveErrors.h"
 #include "archive/Resource.h"
 #include "company/ManagerGrids.h"
+#include "persist/DatabaseLocation.h"
 #include "persist/PlayerProfile.h"
 #include "shell/ArchiveBridge.h"
 #include "shell/EmbeddedLists.h"
@@ -70,7 +71,9 @@ void LoadBonusLists(TGame& game) {
 
 std::vector<std::string> ReadDatabaseMember(TGame& game, const std::string& member) {
     const std::string directory = AppDirectory();
-    const std::string archive = FindFileNoCase(directory, "Database.pck");
+    // A database fetched by the update check lies in the data folder and wins over the
+    // installed one.
+    const std::string archive = FindGameDatabase(directory, directory);
     if (archive.empty()) throw EGameRange("Database.pck is missing from " + directory);
     // Members go to a private folder of their own rather than beside the program, so two
     // games (or a game and its tests) never read or delete each other's files.
@@ -87,7 +90,7 @@ std::vector<std::string> ReadDatabaseMember(TGame& game, const std::string& memb
     TResource resource(ui);
     resource.Silence();
     try {
-        if (resource.DecompressFromArchive(directory + archive, scratch, member) == 0)
+        if (resource.DecompressFromArchive(archive, scratch, member) == 0)
             throw EGameRange("Database.pck has no member " + member + ".");
     } catch (const EArchiveError& error) {
         throw EGameRange(error.what());
