@@ -2,17 +2,33 @@
 
 One account (--user, --password) whose home is --root, with the permissions --perm in
 pyftpdlib's letters (default: read and write). The port is written to --port-file once the
-server listens. Stops on SIGTERM.
+server listens. Stops on SIGTERM, when the process that started it ends, and after ten
+minutes at most.
 """
 import argparse
 import logging
 import os
 import signal
 import sys
+import threading
+import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler
 from pyftpdlib.servers import FTPServer
+
+
+def stop_with_parent(limit_seconds=600):
+    """Ends the server when the test that started it is gone, and after `limit_seconds` at most."""
+    parent = os.getppid()
+    started = time.monotonic()
+
+    def watch():
+        while os.getppid() == parent and time.monotonic() - started < limit_seconds:
+            time.sleep(0.2)
+        os._exit(0)
+
+    threading.Thread(target=watch, daemon=True).start()
 
 
 def main():
@@ -25,6 +41,7 @@ def main():
     args = parser.parse_args()
     logging.basicConfig(level=logging.ERROR)
 
+    stop_with_parent()
     authorizer = DummyAuthorizer()
     authorizer.add_user(args.user, args.password, args.root, perm=args.perm)
     handler = FTPHandler

@@ -4,7 +4,8 @@ Serves the files of --root. --cut NAME answers for that file with its full lengt
 only half of it and closes; --slow NAME sends it in small pieces with pauses; --redirect
 FROM=TO answers FROM with a redirect to TO. Every request's path and its User-Agent and Accept
 headers are appended to --log, one tab-separated line each. The port is written to
---port-file once the server listens. Stops on SIGTERM.
+--port-file once the server listens. Stops on SIGTERM, when the process that started it
+ends, and after ten minutes at most.
 """
 import argparse
 import functools
@@ -12,7 +13,21 @@ import http.server
 import os
 import signal
 import sys
+import threading
 import time
+
+
+def stop_with_parent(limit_seconds=600):
+    """Ends the server when the test that started it is gone, and after `limit_seconds` at most."""
+    parent = os.getppid()
+    started = time.monotonic()
+
+    def watch():
+        while os.getppid() == parent and time.monotonic() - started < limit_seconds:
+            time.sleep(0.2)
+        os._exit(0)
+
+    threading.Thread(target=watch, daemon=True).start()
 
 
 def main():
@@ -63,6 +78,7 @@ def main():
                 return
             super().do_GET()
 
+    stop_with_parent()
     handler = functools.partial(Handler, directory=args.root)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     server.daemon_threads = True
