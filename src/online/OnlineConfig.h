@@ -5,13 +5,13 @@
 //
 //   # a note
 //   UpdateServer = https://updates.example.org/quillon
-//   HighscoreFtpHost = ftp.example.org          (host or host:port)
+//   HighscoreFtpHost = ftp.example.org:21
 //   HighscoreFtpUser = quillon
 //   HighscoreFtpPassword = secret
 //   HighscorePage = https://www.example.org/quillon/highscores.html
 //
 // Names are matched without regard to letter case; spaces around names and values are
-// ignored; a value may be empty.
+// ignored; a value runs to the end of its line (a '#' there is part of it) and may be empty.
 #include <string>
 #include <vector>
 
