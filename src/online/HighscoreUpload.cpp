@@ -84,7 +84,7 @@ TScoreUploadResult UploadScoreRecord(const THighscoreAccount& account, const std
     }
     const std::string server = ServerUrl(account.Host);
     const std::string name = fs::path(recordFile).filename().string();
-    {
+    try {
         // Closing the session at the end of this block disconnects.
         TFtpSession session(account);
         if (const CURLcode code = session.Visit(server); code != CURLE_OK) {
@@ -116,6 +116,11 @@ TScoreUploadResult UploadScoreRecord(const THighscoreAccount& account, const std
             say("Could not Upload to highscore server, Try uploading again.");
             failed(file ? curl_easy_strerror(code) : "cannot read " + recordFile);
         }
+    } catch (const std::exception& error) {
+        // Only the network library's start can fail this way, before anything was sent.
+        say("Could not Connected. Try again");
+        failed(error.what());
+        return result;
     }
     if (result.Stored && !result.RetryOffered) {
         std::error_code ignored;

@@ -37,6 +37,15 @@ fs::path InFolder(const std::string& folder, const std::string& name) {
 
 } // namespace
 
+std::string WithoutCredentials(const std::string& url) {
+    const size_t scheme = url.find("://");
+    const size_t hostStart = scheme == std::string::npos ? 0 : scheme + 3;
+    const size_t hostEnd = url.find_first_of("/?#", hostStart);
+    const size_t at = url.rfind('@', hostEnd == std::string::npos ? url.size() : hostEnd);
+    if (at == std::string::npos || at < hostStart) return url;
+    return url.substr(0, hostStart) + url.substr(at + 1);
+}
+
 TUpdateCheck::TUpdateCheck(TUpdateRequest request) : Request(std::move(request)), Http(Request.Timeouts) {}
 
 std::string TUpdateCheck::LogTime() {
@@ -80,6 +89,17 @@ bool TUpdateCheck::CheckAbort() {
 }
 
 void TUpdateCheck::Run() {
+    try {
+        RunSteps();
+    } catch (const std::exception& error) {
+        // The network library could not even start; the check ends as with no connection.
+        Log(error.what());
+        SetStatus("Connection failed");
+        LogStatus();
+    }
+}
+
+void TUpdateCheck::RunSteps() {
     const std::string folder = WithBackslash(Request.DownloadFolder);
     std::error_code error;
     fs::create_directories(folder, error);
@@ -96,7 +116,7 @@ void TUpdateCheck::Run() {
     }
     std::string reason;
     if (!Http.Connect(Request.Server, reason)) {
-        Log(Request.Server + ": " + reason);
+        Log(WithoutCredentials(Request.Server) + ": " + reason);
         SetStatus("Connection failed");
         LogStatus();
         return;

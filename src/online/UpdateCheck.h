@@ -28,6 +28,9 @@ struct TUpdateRequest {
     TNetTimeouts Timeouts;
 };
 
+// The address with any "user:password@" taken out, for a log.
+std::string WithoutCredentials(const std::string& url);
+
 class TUpdateCheck {
 public:
     explicit TUpdateCheck(TUpdateRequest request);
@@ -59,6 +62,7 @@ public:
     static std::string LogTime();
 
 private:
+    void RunSteps();
     void SetStatus(const std::string& text);
     void SetDescription(const std::string& text);
     void Log(const std::string& text);

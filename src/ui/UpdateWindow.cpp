@@ -212,7 +212,13 @@ void TUpdateWindow::HideLog() {
 
 void TUpdateWindow::StartCheck() {
     if (Running()) return;
-    Current = std::make_unique<TUpdateCheck>(Request);
+    try {
+        Current = std::make_unique<TUpdateCheck>(Request);
+    } catch (const std::exception& error) {
+        Status->setText(QStringLiteral("Connection failed"));
+        LogList->insertItem(0, FromFileText(TUpdateCheck::LogTime() + " : " + error.what()));
+        return;
+    }
     TUpdateCheck& check = *Current;
     // Every report is handed to the window's thread; the window outlives the worker.
     auto post = [this](auto call) { QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection); };
@@ -232,7 +238,7 @@ void TUpdateWindow::StartCheck() {
     };
     check.OnGaugeProgress = [this, post](int64_t position) {
         // About two hundred steps per file are plenty for the eye.
-        const int64_t step = std::max<int64_t>(GaugeMax / 200, 1);
+        const int64_t step = GaugeMax > 0 ? std::max<int64_t>(GaugeMax / 200, 1) : 64 * 1024;
         if (position - LastSent < step && position != GaugeMax) return;
         LastSent = position;
         post([this, position] { GaugeProgress(position); });

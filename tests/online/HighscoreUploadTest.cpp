@@ -27,6 +27,10 @@ struct TUploadCase {
     std::vector<std::string> Messages;
 };
 
+void PrintTo(const TUploadCase& c, std::ostream* out) {
+    *out << c.Name;
+}
+
 const std::string Failed = "Could not Connected. Try again";
 const std::string NoFolder = "Could not find destination, Try uploading again.";
 const std::string NoStore = "Could not Upload to highscore server, Try uploading again.";
