@@ -5,6 +5,7 @@ packages=(
   cmake ninja-build g++ pkg-config python3
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libbz2-dev
+  libcurl4-openssl-dev python3-pyftpdlib
   clang libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
 )

@@ -198,6 +198,11 @@ void ShowBestPlatforms(TGameCore& game) {
         int position = 1;
         for (int j = 0; j < static_cast<int>(figure.size()); ++j)
             if (j != i && (figure[j] > figure[i] || (figure[j] == figure[i] && j < i))) ++position;
-        if (position <= 5) labels[position - 1] = std::to_string(position) + "." + t.FullName[i].Str();
+        if (position > 5) continue;
+        // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on the chained +.
+        std::string& label = labels[position - 1];
+        label = std::to_string(position);
+        label += '.';
+        label += t.FullName[i].Str();
     }
 }

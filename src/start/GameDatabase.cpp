@@ -8,6 +8,7 @@
 #include "archive/ArchiveErrors.h"
 #include "archive/Resource.h"
 #include "persist/ArchiveBridge.h"
+#include "persist/DatabaseLocation.h"
 #include "sim/Announcements.h"
 #include "start/EmbeddedLists.h"
 #include "state/GameCore.h"
@@ -17,12 +18,7 @@
 namespace fs = std::filesystem;
 
 std::string DatabasePath(const TFolders& folders) {
-    for (const std::string& folder : {folders.Data, folders.Program}) {
-        if (folder.empty()) continue;
-        const std::string name = FindFileNoCase(folder, "Database.pck");
-        if (!name.empty()) return folder + name;
-    }
-    return "";
+    return FindGameDatabase(folders.Data, folders.Program);
 }
 
 void ApplyDataDiff(TGameCore& game, const std::vector<std::string>& lines) {

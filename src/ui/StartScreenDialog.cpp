@@ -1,30 +1,45 @@
 #include "ui/StartScreenDialog.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTextBrowser>
+#include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <exception>
 
 #include "game/Game.h"
+#include "online/HighscoreUpload.h"
+#include "online/OnlineConfig.h"
+#include "online/ProgramUpdate.h"
+#include "online/UpdateCheck.h"
+#include "persist/ArchiveBridge.h"
 #include "persist/PlayerProfile.h"
+#include "persist/ScoreRecord.h"
 #include "start/StartScreen.h"
 #include "state/TextFields.h"
 #include "ui/Cp1252.h"
 #include "ui/LinkButton.h"
+#include "ui/MainWindow.h"
+#include "ui/ModalHost.h"
 #include "ui/Starfield.h"
-
-const char* const TStartScreenDialog::HighscoresAddress = "https://highscores.quillon.example/";
+#include "ui/UpdateWindow.h"
 
 namespace {
 // The score panel needs more room than the new-game form.
@@ -67,6 +82,18 @@ TStartScreenDialog::TStartScreenDialog(TGame& game, QWidget* parent) : QDialog(p
     Pages->addWidget(BuildScorePage());
     skyLayout->addWidget(Pages);
     setFixedSize(SetupSize);
+
+    const QString exe = QCoreApplication::applicationFilePath();
+    Online.ProgramFolder = Game.Folders.Program;
+    Online.DataFolder = Game.Folders.Data;
+    Online.Executable = exe.toStdString();
+    Online.StartProgram = [](const QString& program) { return QProcess::startDetached(program, {}); };
+    Online.OpenUrl = [](const QUrl& address) { return QDesktopServices::openUrl(address); };
+}
+
+TStartScreenDialog::~TStartScreenDialog() {
+    // The upload cannot be cut short; it ends within its time-outs.
+    if (UploadWorker.joinable()) UploadWorker.join();
 }
 
 QWidget* TStartScreenDialog::BuildSetupPage() {
@@ -209,10 +236,9 @@ QWidget* TStartScreenDialog::BuildSetupPage() {
     connect(Start, &QPushButton::clicked, this, &TStartScreenDialog::StartClicked);
     connect(Load, &QPushButton::clicked, this, &TStartScreenDialog::LoadClicked);
     connect(Quit, &QPushButton::clicked, this, &TStartScreenDialog::reject);
-    connect(Updates, &QPushButton::clicked, this,
-            [this] { Note->setText(tr("Checking for updates is not available yet.")); });
+    connect(Updates, &QPushButton::clicked, this, &TStartScreenDialog::CheckForUpdates);
     connect(Highscores, &QPushButton::clicked, this,
-            [this] { Note->setText(tr("The Internet high-score list is not available yet.")); });
+            [this] { OpenHighscores([this](const QString& text) { Note->setText(text); }); });
     return PageAround(card, this);
 }
 
@@ -258,6 +284,13 @@ QWidget* TStartScreenDialog::BuildScorePage() {
     Web->setMinimumHeight(70);
     Web->hide();
     layout->addWidget(Web, 3);
+    Messages = new QListWidget(card);
+    Messages->setObjectName(QStringLiteral("UploadMessages"));
+    Messages->setFocusPolicy(Qt::NoFocus);
+    Messages->setSelectionMode(QAbstractItemView::NoSelection);
+    Messages->setFixedHeight(96);
+    Messages->hide();
+    layout->addWidget(Messages);
     layout->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
@@ -272,16 +305,14 @@ QWidget* TStartScreenDialog::BuildScorePage() {
     SetHint(Upload, tr("Send this game's score to the Internet high-score list"));
     SetHint(GotoHighscores, tr("See the Internet high-score list"));
     SetHint(Close, tr("Leave the game"));
-    // Scores travel to the high-score server once uploading exists.
-    Upload->setEnabled(false);
     layout->addLayout(buttons);
 
+    connect(Upload, &QPushButton::clicked, this, &TStartScreenDialog::UploadScore);
     connect(GotoHighscores, &QPushButton::clicked, this, [this] {
-        const QString address = QString::fromLatin1(HighscoresAddress);
-        Web->setHtml(QStringLiteral("<h3>Quillon Internet Highscores</h3><p><a href=\"%1\">%1</a></p>"
-                                    "<p>The high-score list opens here once scores can be uploaded.</p>")
-                         .arg(address.toHtmlEscaped()));
-        Web->show();
+        OpenHighscores([this](const QString& text) {
+            Messages->addItem(text);
+            Messages->show();
+        });
     });
     connect(Close, &QPushButton::clicked, this, &TStartScreenDialog::CloseScore);
     return PageAround(card, this);
@@ -307,6 +338,7 @@ void TStartScreenDialog::Prepare() {
 }
 
 void TStartScreenDialog::ShowScore(const TScoreSheet& sheet) {
+    ShownScore = sheet.Score;
     Score->setText(QString::number(sheet.Score));
     for (int row = 0; row < Grid->rowCount(); ++row) {
         const auto& [title, value] = sheet.Rows.at(static_cast<size_t>(row));
@@ -320,6 +352,9 @@ void TStartScreenDialog::ShowScore(const TScoreSheet& sheet) {
         Grid->setItem(row, 1, valueItem);
     }
     Web->hide();
+    Messages->clear();
+    Messages->hide();
+    Upload->setEnabled(!UploadRunning());
     Pages->setCurrentIndex(1);
     setFixedSize(ScoreSize);
     Stars->SetRunning(true);
@@ -396,4 +431,125 @@ void TStartScreenDialog::reject() {
     }
     Game.Flags.QuitChosen = true;
     QDialog::reject();
+}
+
+int TStartScreenDialog::RunModal(QDialog& dialog) {
+    if (auto* window = qobject_cast<TMainWindow*>(parentWidget()))
+        return window->Modals().Exec(dialog, dialog.windowTitle());
+    return dialog.exec();
+}
+
+void TStartScreenDialog::CheckForUpdates() {
+    // The player finds the documented settings file in the data folder the first time.
+    WriteOnlineSettingsTemplate(Online.DataFolder);
+    const TOnlineSettings settings = ReadOnlineSettings(Online.DataFolder);
+    TUpdateRequest request;
+    request.Server = settings.UpdateServer;
+    if (request.Server.empty()) request.ServerProblem = MissingSetting(settings, "UpdateServer");
+    request.DownloadFolder = Online.DataFolder;
+    request.InstalledFolder = Online.ProgramFolder;
+    TUpdateWindow window(request, this);
+    RunModal(window);
+    if (!window.RestartRequested()) return;
+    std::string programArchive;
+    for (const std::string& file : window.SavedFiles())
+        if (UpperCase(QFileInfo(QString::fromStdString(file)).fileName().toStdString()) ==
+            UpperCase(ProgramArchiveName))
+            programArchive = file;
+    RestartAfterUpdate(programArchive);
+}
+
+void TStartScreenDialog::RestartAfterUpdate(const std::string& programArchive) {
+    if (Online.StopMusic) Online.StopMusic();
+    Game.Ui.ShowMessage("New updates downloaded, Restarting Game", "Updates downloaded",
+                        TMessageKind::Information);
+    std::string program = Online.Executable;
+    if (!programArchive.empty()) {
+        TGameArchiveUi ui(Game.Ui);
+        const TProgramUpdate update = ApplyProgramUpdate(programArchive, Online.ProgramFolder, program, ui);
+        if (update.Kind != TProgramUpdateKind::Applied && !update.Text.empty())
+            Game.Ui.ShowMessage(update.Text, "Updates downloaded", TMessageKind::Warning);
+        program = update.Executable;
+    }
+    if (Online.StartProgram && !Online.StartProgram(QString::fromStdString(program)))
+        Game.Ui.ShowMessage("Quillon could not be started again. Please start it yourself.",
+                            "Updates downloaded", TMessageKind::Warning);
+    // This run ends as "Quit Game" ends it.
+    reject();
+}
+
+void TStartScreenDialog::OpenHighscores(const std::function<void(const QString&)>& tell) {
+    const TOnlineSettings settings = ReadOnlineSettings(Online.DataFolder);
+    if (settings.HighscorePage.empty()) {
+        WriteOnlineSettingsTemplate(Online.DataFolder);
+        tell(FromCp1252(MissingSetting(ReadOnlineSettings(Online.DataFolder), "HighscorePage")));
+        return;
+    }
+    const QUrl address(QString::fromStdString(settings.HighscorePage));
+    if (!Online.OpenUrl || !Online.OpenUrl(address))
+        tell(tr("The high-score page %1 could not be opened.").arg(address.toString()));
+}
+
+void TStartScreenDialog::UploadScore() {
+    if (UploadRunning()) return;
+    Messages->clear();
+    if (PendingRecord.empty()) {
+        try {
+            TGameArchiveUi ui(Game.Ui);
+            const TUploadPermission permission =
+                MarkScoreUpload(Online.DataFolder, Game.State.Company, Game.Flags.LoadRequested, ui);
+            if (!permission.Allowed) {
+                Game.Ui.ShowMessage(permission.Text, permission.Caption, TMessageKind::Information);
+                return;
+            }
+            PendingRecord = WriteScoreRecord(Online.DataFolder, Game.State.Company, ShownScore,
+                                             Game.VersionText, ScoreStampNow());
+        } catch (const std::exception& error) {
+            Game.Ui.ShowMessage(error.what(), "Error", TMessageKind::Error);
+            return;
+        }
+    }
+    Messages->show();
+    Upload->setEnabled(false);
+    Messages->addItem(QStringLiteral("Connecting to highscore Server...."));
+
+    WriteOnlineSettingsTemplate(Online.DataFolder);
+    const TOnlineSettings settings = ReadOnlineSettings(Online.DataFolder);
+    THighscoreAccount account;
+    account.Host = settings.HighscoreFtpHost;
+    account.User = settings.HighscoreFtpUser;
+    account.Password = settings.HighscoreFtpPassword;
+    if (account.Host.empty()) Messages->addItem(FromCp1252(MissingSetting(settings, "HighscoreFtpHost")));
+    const std::string record = PendingRecord;
+    UploadWorker = std::thread([this, account, record] {
+        const TScoreUploadResult result = UploadScoreRecord(account, record, [this](const std::string& text) {
+            QMetaObject::invokeMethod(
+                this, [this, text = QString::fromStdString(text)] { Messages->addItem(text); },
+                Qt::QueuedConnection);
+        });
+        QMetaObject::invokeMethod(
+            this,
+            [this, result] {
+                if (UploadWorker.joinable()) UploadWorker.join();
+                if (!result.Detail.empty()) Messages->addItem(QString::fromStdString(result.Detail));
+                if (result.RetryOffered) {
+                    Upload->setEnabled(true);
+                } else {
+                    PendingRecord.clear();
+                }
+                if (result.Stored) OpenHighscores([this](const QString& text) { Messages->addItem(text); });
+                QTimer::singleShot(3000, Messages, [this] {
+                    if (!UploadRunning()) Messages->hide();
+                });
+                emit UploadFinished();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void TStartScreenDialog::WaitForUpload() {
+    if (!UploadRunning()) return;
+    QEventLoop loop;
+    connect(this, &TStartScreenDialog::UploadFinished, &loop, &QEventLoop::quit);
+    loop.exec();
 }

@@ -4,18 +4,23 @@
 // updates and high scores, the version and the game database's end date. When a game is
 // over the same window shows the score panel instead.
 #include <QDialog>
+#include <functional>
+#include <string>
+#include <thread>
 
 #include "state/PlayerInterface.h"
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QSlider;
 class QStackedWidget;
 class QTableWidget;
 class QTextBrowser;
+class QUrl;
 class TGame;
 class TLinkButton;
 class TStarfield;
@@ -23,10 +28,21 @@ class TStarfield;
 class TStartScreenDialog : public QDialog {
     Q_OBJECT
 public:
-    // Where "Goto Internet Highscores" and "Highscores" point.
-    static const char* const HighscoresAddress;
-
     explicit TStartScreenDialog(TGame& game, QWidget* parent = nullptr);
+    ~TStartScreenDialog() override;
+
+    // What the update check and the high-score upload need from outside. The defaults suit a
+    // development build, where the program and its data share the executable's folder.
+    struct TOnlineSetup {
+        std::string ProgramFolder; // the executable and the installed files
+        std::string DataFolder;    // writable: online.cfg, downloads, QlSave/, score records
+        std::string Executable;    // the program replaced and started again after an update
+        // Called just before the program restarts after an update: stops the music.
+        std::function<void()> StopMusic;
+        std::function<bool(const QString& program)> StartProgram;
+        std::function<bool(const QUrl& address)> OpenUrl;
+    };
+    TOnlineSetup Online;
 
     // Before the screen is shown for a new game: the end date from the game database and the
     // names from the player's profile.
@@ -62,6 +78,13 @@ public:
     QPushButton* GotoHighscoresButton() const { return GotoHighscores; }
     QPushButton* CloseButton() const { return Close; }
     QTextBrowser* Browser() const { return Web; }
+    QListWidget* UploadMessages() const { return Messages; }
+    bool UploadRunning() const { return UploadWorker.joinable(); }
+    // Waits until a running upload is over and its messages are listed (tests).
+    void WaitForUpload();
+
+signals:
+    void UploadFinished();
 
 public slots:
     // On the start screen closing it any other way than by starting or loading quits; on the
@@ -75,6 +98,11 @@ private:
     void StartClicked();
     void LoadClicked();
     void CloseScore();
+    void CheckForUpdates();
+    void RestartAfterUpdate(const std::string& programArchive);
+    void UploadScore();
+    void OpenHighscores(const std::function<void(const QString&)>& tell);
+    int RunModal(QDialog& dialog);
 
     TGame& Game;
     TStarfield* Stars;
@@ -102,4 +130,10 @@ private:
     QPushButton* GotoHighscores;
     QPushButton* Close;
     QTextBrowser* Web;
+    QListWidget* Messages;
+
+    int ShownScore = 0;
+    // A score record that a failed upload kept for the retry.
+    std::string PendingRecord;
+    std::thread UploadWorker;
 };

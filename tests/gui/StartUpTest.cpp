@@ -144,9 +144,12 @@ TEST_F(TGuiTest, DifficultyAndMusicChoicesReachTheGame) {
         screen.DifficultySlider()->setValue(3);
         EXPECT_EQ(screen.DifficultyLabel()->text(), "level of difficulty : 3");
         screen.NoMusicBox()->setChecked(true);
-        // Links that have nowhere to go yet say so on the screen.
-        QTest::mouseClick(screen.UpdatesLink(), Qt::LeftButton);
-        EXPECT_FALSE(screen.NoteLabel()->text().isEmpty());
+        // A link without its address says on the screen which setting is missing.
+        screen.Online.ProgramFolder = screen.Online.DataFolder = TestFolder().toStdString();
+        QFile::remove(TestFolder() + "online.cfg");
+        QTest::mouseClick(screen.HighscoresLink(), Qt::LeftButton);
+        EXPECT_EQ(screen.NoteLabel()->text(),
+                  "Setting HighscorePage is missing in " + TestFolder() + "online.cfg");
         TypeNamesAndStart("Ada", "Byte Works")(dialog);
     });
     EXPECT_EQ(Game().State.Company.Difficulty, 3);
