@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "music/MidiCheck.h"
+
 namespace {
 bool StartsWith(const std::string& path, const std::string& magic) {
     std::ifstream file(path, std::ios::binary);
@@ -14,7 +16,7 @@ bool TFakeAudio::OpenSong(const std::string& path) {
     Log.push_back("open " + path);
     Playing = false;
     Ended = false;
-    OpenPath = StartsWith(path, "MThd") ? path : "";
+    OpenPath = IsPlayableMidi(path) ? path : "";
     return !OpenPath.empty();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // An audio stand-in for tests and for running without sound: it plays nothing, keeps a log
-// of what it was asked, and opens a song only when the file exists and starts like a MIDI
-// file, as a real player would refuse a damaged one.
+// of what it was asked, and opens a song only when the file reads as a MIDI file with notes,
+// as the real player refuses a damaged one.
 #include <set>
 #include <string>
 #include <vector>

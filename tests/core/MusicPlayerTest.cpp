@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "music/FakeAudio.h"
+#include "music/MidiCheck.h"
 #include "music/MusicPlayer.h"
 #include "music/SoundEffects.h"
 #include "state/Random.h"
@@ -16,7 +17,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string GoodSong = std::string("MThd\0\0\0\6\0\0\0\1\0\x60", 14);
+using namespace std::string_literals;
+
+// A MIDI file of one track with one note: header, then the track's events.
+const std::string Header = "MThd\0\0\0\6\0\0\0\1\0\x60"s;
+const std::string OneNote = "\0\x90\x3C\x40\x60\x80\x3C\x40\0\xFF\x2F\0"s;
+std::string Track(const std::string& events) {
+    const auto n = events.size();
+    return "MTrk"s + char(n >> 24) + char((n >> 16) & 0xFF) + char((n >> 8) & 0xFF) + char(n & 0xFF) + events;
+}
+const std::string GoodSong = Header + Track(OneNote);
 
 class TRecordingView : public TMusicView {
 public:
@@ -263,7 +273,7 @@ TEST_F(TMusicPlayerTest, SongsThatCannotBePlayedArePassedOver) {
     Songs("c64", {"a.mid", "e.mid"});
     Write("c64/b.mid", "this is not a song");
     Write("c64/c.mid", "");
-    Write("c64/d.mid", "MTh");
+    Write("c64/d.mid", Header + Track("\0\xFF\x2F\0"s));
     StartUp(0);
     Player().StartGame();
     ASSERT_EQ(Audio.OpenPath, Path("c64/a.mid"));
@@ -318,6 +328,39 @@ TEST_F(TMusicPlayerTest, SoundEffectsLoadByNameInAnyCase) {
     EXPECT_EQ(LoadSoundEffects(Audio, Path("sounds")), 2);
     EXPECT_EQ(Audio.LoadedEffects, (std::set<int>{0, 3}));
     EXPECT_EQ(LoadSoundEffects(Audio, Path("no-such-folder")), 0);
+}
+
+struct TMidiCase {
+    const char* What;
+    std::string Bytes;
+    bool Playable;
+};
+
+TEST(MidiCheckTest, DamagedMidiFilesAreRecognised) {
+    const std::string format1 = "MThd\0\0\0\6\0\1\0\2\1\xE0"s;
+    const std::string tempoOnly = "\0\xFF\x51\x03\x07\xA1\x20\0\xFF\x2F\0"s;
+    const TMidiCase cases[] = {
+        {"one note", GoodSong, true},
+        {"two tracks, notes in the second", format1 + Track(tempoOnly) + Track(OneNote), true},
+        {"running status and a program change",
+         Header + Track("\0\xC0\x05\0\x90\x3C\x40\x10\x3C\0\0\xFF\x2F\0"s), true},
+        {"an unknown chunk before the track", Header + "XFIH\0\0\0\2ab"s + Track(OneNote), true},
+        {"no end marker", Header + Track("\0\x90\x3C\x40\x60\x80\x3C\x40"s), true},
+        {"empty", "", false},
+        {"text", "this is not a song", false},
+        {"header only", Header, false},
+        {"no notes", Header + Track(tempoOnly), false},
+        {"a silent note-on only", Header + Track("\0\x90\x3C\0\0\xFF\x2F\0"s), false},
+        {"track longer than the file", (Header + Track(OneNote)).substr(0, Header.size() + 12), false},
+        {"running status at the start", Header + Track("\0\x3C\x40\0\xFF\x2F\0"s), false},
+        {"status byte where data belongs", Header + Track("\0\x90\x3C\x90\0\xFF\x2F\0"s), false},
+        {"meta event cut short", Header + Track("\0\x90\x3C\x40\0\xFF\x51\x09\x07"s), false},
+        {"no tracks declared", "MThd\0\0\0\6\0\0\0\0\0\x60"s + Track(OneNote), false},
+        {"zero division", "MThd\0\0\0\6\0\0\0\1\0\0"s + Track(OneNote), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsPlayableMidiData(c.Bytes), c.Playable) << c.What;
+    EXPECT_FALSE(IsPlayableMidi("/no/such/song.mid"));
 }
 
 } // namespace
