@@ -19,10 +19,12 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "audio/SdlAudio.h"
 #include "ui/LinkButton.h"
 #include "ui/MainWindow.h"
 #include "ui/ManagersPage.h"
 #include "ui/ModalHost.h"
+#include "ui/MusicBox.h"
 #include "ui/StartScreenDialog.h"
 #include "ui/Theme.h"
 
@@ -79,6 +81,9 @@ int main(int argc, char* argv[]) {
     }
 
     TMainWindow window(seed);
+    // The songs and the effects were installed beside the program.
+    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString() + "/";
+    InstallMusic(window, std::make_unique<TSdlAudio>(), programFolder + "music", programFolder + "sounds");
     const bool unattended = parser.isSet(newGameOption) || parser.isSet(shotOption);
     if (unattended) window.Modals().AutoClose = true;
 

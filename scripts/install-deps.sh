@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libbz2-dev
   clang libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
+  libsdl2-mixer-dev timgm6mb-soundfont
 )
 missing=()
 for p in "${packages[@]}"; do

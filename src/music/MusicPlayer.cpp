@@ -93,9 +93,10 @@ void TMusicPlayer::NextSong() {
     View.CloseWorking();
 }
 
-void TMusicPlayer::Poll() {
-    if (!Audio.TakeSongEnded()) return;
+bool TMusicPlayer::Poll() {
+    if (!Audio.TakeSongEnded()) return false;
     if (!Off) NextSong();
+    return true;
 }
 
 void TMusicPlayer::ChooseStyle(int style) {

@@ -43,8 +43,9 @@ public:
     void StartGame();
     // The menu's "Next song", and the end of a song.
     void NextSong();
-    // Looks whether the song has ended; the window calls it on its animation timer.
-    void Poll();
+    // Looks whether the song has ended, and if so goes on with the next one unless the music
+    // is off; true when it had ended. The window calls it on its animation timer.
+    bool Poll();
 
     // The player panel.
     void ChooseStyle(int style);

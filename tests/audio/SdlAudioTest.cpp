@@ -39,7 +39,7 @@ public:
 class TSdlAudioTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_STREQ(std::getenv("SDL_AUDIODRIVER"), "dummy") << "the tests play on SDL's dummy driver";
+        ASSERT_STREQ(std::getenv("SDL_AUDIODRIVER"), "dummy") << "see AudioMain.cpp";
         Dir = fs::temp_directory_path() / ("quillon-audio-" + std::to_string(::getpid()) + "-" +
                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(Dir);
