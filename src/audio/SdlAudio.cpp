@@ -12,6 +12,10 @@
 
 #include "music/MidiCheck.h"
 
+#ifdef QUILLON_QUIET_ALSA
+#include <alsa/asoundlib.h>
+#endif
+
 namespace fs = std::filesystem;
 
 std::atomic<TSdlAudio*> TSdlAudio::Current{nullptr};
@@ -38,6 +42,12 @@ bool LooksLikeMp3(const std::string& path) {
     return (head[0] == 'I' && head[1] == 'D' && head[2] == '3') ||
            (byte(0) == 0xFF && (byte(1) & 0xE0) == 0xE0);
 }
+
+#ifdef QUILLON_QUIET_ALSA
+// SDL tries ALSA's default device; on a machine without one the library would print its
+// search on the terminal. Playing on silently is all the game does about it.
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+#endif
 
 // A list separated by ';', as the mixer reads it; one existing font is enough.
 bool AnySoundFontExists(const std::string& list) {
@@ -72,6 +82,9 @@ int TSdlAudio::MixerVolume(int volume) {
 }
 
 TSdlAudio::TSdlAudio(const std::string& soundFont) {
+#ifdef QUILLON_QUIET_ALSA
+    snd_lib_error_set_handler(&IgnoreAlsaError);
+#endif
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         Error = SDL_GetError();
         return;
