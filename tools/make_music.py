@@ -30,6 +30,7 @@ ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)),
 MUSIC_DIR = os.path.join(ROOT, "data", "music")
 SOUNDS_DIR = os.path.join(ROOT, "data", "sounds")
 SOUNDFONT = "/usr/share/sounds/sf2/FluidR3_GM.sf2"
+RUNTIME_SOUNDFONT = "/usr/share/sounds/sf2/TimGM6mb.sf2"  # what the game plays with first
 PPQ = 480
 MIN_SECONDS = 65  # every song lasts at least this long
 
@@ -103,12 +104,12 @@ class Track:
     def control(self, beat, controller, value):
         self.controls.append((beat, controller, value))
 
-    def events(self):
+    def events(self, level=1.0):
         ch = self.channel
         ev = [(0, 0, bytes([0xFF, 0x03]) + var_len(len(self.name)) + self.name.encode("ascii"))]
         if ch != 9:
             ev.append((0, 1, bytes([0xC0 | ch, self.program])))
-        ev.append((0, 1, bytes([0xB0 | ch, 7, self.volume])))
+        ev.append((0, 1, bytes([0xB0 | ch, 7, max(1, min(127, int(round(self.volume * level))))])))
         ev.append((0, 1, bytes([0xB0 | ch, 10, self.pan])))
         ev.append((0, 1, bytes([0xB0 | ch, 91, self.reverb])))
         ev.append((0, 1, bytes([0xB0 | ch, 93, self.chorus])))
@@ -134,6 +135,9 @@ class Song:
         self.beats_per_bar = beats_per_bar
         self.tracks = []
         self.tempo_changes = []  # (beat, bpm)
+        # Scales every track's volume controller, so that the styles stand level with one
+        # another in both soundfonts (their instruments' loudness differs from font to font).
+        self.level = 1.0
 
     def track(self, *args, **kwargs):
         t = Track(*args, **kwargs)
@@ -161,7 +165,7 @@ class Song:
         for beat, bpm in [(0.0, self.tempo)] + self.tempo_changes:
             micro = int(round(60000000 / bpm))
             conductor.append((ticks(beat), 0, bytes([0xFF, 0x51, 3]) + micro.to_bytes(3, "big")))
-        chunks = [conductor] + [t.events() for t in self.tracks]
+        chunks = [conductor] + [t.events(self.level) for t in self.tracks]
         data = b"MThd" + struct.pack(">IHHH", 6, 1, len(chunks), PPQ)
         for events in chunks:
             body = b""
@@ -434,6 +438,7 @@ def compose_c64(title, seed):
     tempo = 132 + rng.below(24)
     key = Key(rng.pick([57, 52, 50, 55]), rng.pick([MINOR, HARMONIC_MINOR, DORIAN]))
     song = Song(title, tempo)
+    song.level = 0.71
     bpb = 4
     c = key.chord
     verse = rng.pick([[c(0), c(5), c(2), c(6)], [c(0), c(3), c(4), c(0)], [c(0), c(6), c(5), c(4)]])
@@ -488,6 +493,7 @@ def compose_pc(title, seed):
     tempo = 112 + rng.below(20)
     key = Key(rng.pick([60, 62, 57, 55]), rng.pick([MAJOR, DORIAN, MIXOLYDIAN]))
     song = Song(title, tempo)
+    song.level = 0.74
     bpb = 4
     c = key.chord
     verse = rng.pick([[c(0), c(4), c(5), c(3)], [c(0), c(6), c(3), c(0)], [c(1), c(4), c(0), c(0)]])
@@ -539,6 +545,7 @@ def compose_general(title, seed):
     tempo = 88 + rng.below(24)
     key = Key(rng.pick([60, 62, 55, 58]), MAJOR)
     song = Song(title, tempo)
+    song.level = 0.75
     bpb = 4
     c = key.chord
     verse = rng.pick([[c(0), c(5), c(3), c(4)], [c(0), c(4), c(5), c(3)], [c(0), c(2), c(3), c(4)]])
@@ -690,6 +697,7 @@ def compose_jazz(title, seed, kind):
             [explicit(t + 2, MIN7), explicit(t + 7, DOM7), explicit(t, MAJ7), explicit(t + 7, DOM7)]
         bridge = ii_v_i(t + 5) + ii_v_i(t + 3)
     song = Song(title, tempo)
+    song.level = 1.2 if kind == "ballad" else 1.0
     bpb = 4
     form = Form(bpb)
     layout(form, rng, key, [explicit(t + 2, MIN7), explicit(t + 7, DOM7)], verse, chorus, bridge,
@@ -813,6 +821,7 @@ def compose_waltz(title, seed):
     chorus = [c(3), c(3), c(0), c(0), c(4), c(4), c(0), c(0)]
     bridge = [c(5), c(5), c(1), c(1), c(4), c(4), c(4), c(4)]
     song = Song(title, tempo, beats_per_bar=3)
+    song.level = 1.2
     form = Form(bpb)
     layout(form, rng, key, [c(0), c(4)], verse, chorus, bridge, [c(0), c(0)], tempo, bpb)
     accordion = song.track("Accordion", 0, program=21, volume=90, pan=60, reverb=45)
@@ -850,6 +859,7 @@ def compose_night_drive(title, seed):
     chorus = [c(5), c(6), c(0), c(0), c(5), c(6), c(4), c(4)]
     bridge = [c(3), c(5), c(3), c(4)]
     song = Song(title, tempo)
+    song.level = 0.78
     form = Form(bpb)
     layout(form, rng, key, [c(0), c(0), c(5), c(5)], verse * 2, chorus, bridge * 2, [c(0), c(0)], tempo, bpb)
     lead = song.track("Saw lead", 0, program=81, volume=84, pan=64, reverb=60, chorus=40)
@@ -1064,8 +1074,8 @@ def have(*tools):
     return all(shutil.which(t) for t in tools) and os.path.exists(SOUNDFONT)
 
 
-def render(midi, wav):
-    subprocess.run(["fluidsynth", "-ni", "-q", "-g", "0.6", "-r", "44100", "-F", wav, SOUNDFONT, midi],
+def render(midi, wav, font=SOUNDFONT):
+    subprocess.run(["fluidsynth", "-ni", "-q", "-g", "0.6", "-r", "44100", "-F", wav, font, midi],
                    check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
@@ -1085,26 +1095,45 @@ def make_intro():
     print("%-52s %5.1f s  %3d bpm" % (os.path.relpath(target, ROOT), song.seconds(), song.tempo))
 
 
+def sox_stats(wav):
+    stats = subprocess.run(["sox", wav, "-n", "stats"], capture_output=True, text=True).stderr
+    values = {}
+    for line in stats.splitlines():
+        # "Pk lev dB   -8.60   -8.60  -10.23": the label, then both channels together.
+        match = re.match(r"(\D+?)\s+(-?[\d.]+)", line)
+        if match:
+            values[match.group(1).strip()] = match.group(2)
+    return values
+
+
 def check(paths):
+    """Renders every song with the soundfont the intro is made with and with the small one the
+    game prefers, and prints length and levels, so a song that is silent, too short, clipping
+    or out of balance with the others shows."""
     if not have("fluidsynth", "sox"):
         raise SystemExit("--check needs fluidsynth, sox and " + SOUNDFONT)
-    print("\n%-44s %8s %8s %8s" % ("rendered with fluidsynth", "seconds", "peak dB", "RMS dB"))
+    fonts = [SOUNDFONT] + [f for f in [RUNTIME_SOUNDFONT] if os.path.exists(f)]
+    header = "%-40s %8s" % ("rendered with fluidsynth", "seconds")
+    for font in fonts:
+        name = os.path.basename(font)[:8]
+        header += " %9s %9s" % (name + " pk", "rms dB")
+    print("\n" + header)
     with tempfile.TemporaryDirectory() as tmp:
+        wav = os.path.join(tmp, "song.wav")
         for path in paths + [os.path.join(MUSIC_DIR, "FP.mp3")]:
-            wav = os.path.join(tmp, "song.wav")
-            if path.endswith(".mid"):
-                render(path, wav)
-            else:
-                subprocess.run(["sox", path, wav], check=True)
-            stats = subprocess.run(["sox", wav, "-n", "stats"], capture_output=True, text=True).stderr
-            values = {}
-            for line in stats.splitlines():
-                # "Pk lev dB   -8.60   -8.60  -10.23": the label, then both channels together.
-                match = re.match(r"(\D+?)\s+(-?[\d.]+)", line)
-                if match:
-                    values[match.group(1).strip()] = match.group(2)
-            print("%-44s %8s %8s %8s" % (os.path.relpath(path, MUSIC_DIR)[:44], values.get("Length s"),
-                                         values.get("Pk lev dB"), values.get("RMS lev dB")))
+            line = "%-40s" % os.path.relpath(path, MUSIC_DIR)[:40]
+            for i, font in enumerate(fonts):
+                if path.endswith(".mid"):
+                    render(path, wav, font)
+                elif i == 0:
+                    subprocess.run(["sox", path, wav], check=True)
+                else:
+                    break
+                values = sox_stats(wav)
+                if i == 0:
+                    line += " %8s" % values.get("Length s")
+                line += " %9s %9s" % (values.get("Pk lev dB"), values.get("RMS lev dB"))
+            print(line)
 
 
 def main():
