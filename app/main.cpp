@@ -19,10 +19,13 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "audio/SdlAudio.h"
+#include "game/Game.h"
 #include "ui/LinkButton.h"
 #include "ui/MainWindow.h"
 #include "ui/ManagersPage.h"
 #include "ui/ModalHost.h"
+#include "ui/MusicBox.h"
 #include "ui/StartScreenDialog.h"
 #include "ui/Theme.h"
 
@@ -79,6 +82,12 @@ int main(int argc, char* argv[]) {
     }
 
     TMainWindow window(seed);
+    // The songs and the effects were installed with the program.
+    const std::string programFolder = window.Game().Folders.Program;
+    TMusicBox* music =
+        InstallMusic(window, std::make_unique<TSdlAudio>(), programFolder + "music", programFolder + "sounds");
+    // An update's restart ends the music first.
+    window.StartScreen().Online.StopMusic = [music] { music->Player().Stop(); };
     const bool unattended = parser.isSet(newGameOption) || parser.isSet(shotOption);
     if (unattended) window.Modals().AutoClose = true;
 

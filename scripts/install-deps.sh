@@ -8,6 +8,7 @@ packages=(
   libcurl4-openssl-dev python3-pyftpdlib
   clang libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
+  libsdl2-mixer-dev timgm6mb-soundfont
 )
 missing=()
 for p in "${packages[@]}"; do
