@@ -234,6 +234,40 @@ void WriteJson(const std::string& file, const TGame& game, const TScriptedPlayer
     for (size_t i = 0; i < top.size(); ++i)
         out << (i ? ", " : "") << JsonString(top[i]);
     out << "],\n";
+    out << "  \"playerGames\": [";
+    bool first = true;
+    for (const TGameEntry& e : game.State.ReleasedGames) {
+        if (!e.ByPlayer) continue;
+        int best = 0;
+        for (int w = 1; w <= 300; ++w)
+            if (e.ChartHistory[w] >= 1 && e.ChartHistory[w] <= 150 && (best == 0 || e.ChartHistory[w] < best))
+                best = e.ChartHistory[w];
+        // The quality the game was released with: the announced copy keeps it, the one on sale
+        // loses quality week by week.
+        int quality = e.Quality;
+        for (const TGameEntry& announced : game.State.UpcomingGames)
+            if (announced.ByPlayer && announced.Moved && announced.Platform == e.Platform &&
+                announced.Title.Str() == e.Title.Str())
+                quality = announced.Quality;
+        out << (first ? "\n" : ",\n") << "    {\"title\": " << JsonString(e.Title.Str())
+            << ", \"platform\": " << JsonString(Platforms[e.Platform % PlatformCount].ShortName)
+            << ", \"genre\": " << JsonString(Genres[e.Genre % GenreCount].Name)
+            << ", \"quality\": " << quality << ", \"releaseYear\": " << e.ReleaseYear
+            << ", \"releaseWeek\": " << int{e.ReleaseWeek} << ", \"totalSales\": " << e.TotalSales
+            << ", \"income\": " << e.Income << ", \"bestChartPos\": " << best << "}";
+        first = false;
+    }
+    out << (first ? "" : "\n  ") << "],\n";
+    const TProject& project = game.State.Projects[1];
+    const TProjectStage stage = game.State.Development.Stage;
+    const char* stageName = stage == TProjectStage::Initial      ? "initial"
+                            : stage == TProjectStage::InProgress ? "inProgress"
+                            : stage == TProjectStage::Ready      ? "ready"
+                                                                 : "none";
+    out << "  \"project\": {\"state\": \"" << stageName
+        << "\", \"weeksLeft\": " << (stage == TProjectStage::NotStarted ? 0 : project.WeeksLeft)
+        << ", \"quality\": " << (stage == TProjectStage::NotStarted ? 0 : RoundToI32(project.Quality))
+        << "},\n";
     out << "  \"loanRate\": " << int{c.LoanRate} << ",\n";
     out << "  \"employees\": " << game.State.Employees << ",\n";
     out << "  \"hasInvestor\": " << (c.HasInvestor ? "true" : "false") << ",\n";

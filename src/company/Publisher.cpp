@@ -10,3 +10,10 @@ void WeeklyPublisherStep(TGameCore&) {}
 void ShowPublisherLabel(TGameCore& game) {
     game.Side.Publisher = std::to_string(game.State.PublisherDeal.WeeksLeft) + " Week(s)";
 }
+
+int ExtrasQualityBonus(const TPublisherDeal& deal) {
+    int bonus = 0;
+    for (int extra = 1; extra <= 8; ++extra)
+        if (deal.Extras[extra]) bonus += deal.SizeClass + 3;
+    return bonus;
+}

@@ -1,6 +1,7 @@
 #include "company/Staff.h"
 
 #include "company/Space.h"
+#include "dev/Project.h"
 #include "state/GameCore.h"
 
 int32_t& AssistantCount(TGameCore& game, TAssistantKind kind) {
@@ -23,6 +24,8 @@ TOutcome SetAssistants(TGameCore& game, TAssistantKind kind, int wanted) {
         if (next < 0 || next > 100) return TOutcome::Refused();
         count = next;
         StaffChanged(game);
+        // A smaller or bigger team changes the running project's plan at once.
+        if (game.State.Projects[1].WeeksLeft > 0) RecalculateProject(game, 1, true);
     }
     return TOutcome::Ok();
 }

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "company/Space.h"
 #include "sim/Sales.h"
 #include "state/GameCore.h"
+#include "state/PlatformTables.h"
 
 namespace {
 
@@ -78,4 +80,79 @@ void CatchUpReleases(TGameCore& game) {
         if (e.ReleaseYear < c.Year || (e.ReleaseYear == c.Year && e.ReleaseWeek <= c.Week))
             ReleaseTitle(game, i, true);
     }
+}
+
+std::pair<int, int> CalendarStart(int s, int currentYear) {
+    // The last weeks of a year show the year's end; beyond it the next year begins.
+    if (s > 47 && s < 52) return {47, currentYear};
+    if (s >= 52) return {std::max(s - 52, 1), currentYear + 1};
+    return {s, currentYear};
+}
+
+TOutcome BeginRelease(TGameCore& game) {
+    auto& c = game.State.Company;
+    auto& d = game.State.Development;
+    if (d.Stage != TProjectStage::Ready || !d.ReleaseShown || d.ReleaseMode) return TOutcome::Refused();
+    if (c.Economy < 75)
+        game.Ui.ShowMessage(
+            "Look out. World economic situation is bad at the moment. Choose your release week wisely", "",
+            TMessageKind::Warning);
+    d.ReleaseMode = true;
+    TChoiceLists& lists = game.State.Lists;
+    lists.CalendarGenres.Selected = d.Genre;
+    for (int i = 0; i < lists.CalendarPlatforms.Count(); ++i)
+        if (PlatformOfChoice(lists.CalendarPlatforms.Items[i]) == d.Platform)
+            lists.CalendarPlatforms.Selected = i;
+    d.Busy = false;
+    c.AssistProgrammers = 0;
+    c.AssistMusicians = 0;
+    c.AssistArtists = 0;
+    StaffChanged(game);
+    return TOutcome::Ok();
+}
+
+TOutcome ChooseReleaseWeek(TGameCore& game, int offset, int index) {
+    const auto& c = game.State.Company;
+    if (!game.State.Development.ReleaseMode || offset < 0 || offset > 47 || index < 0 || index > 5)
+        return TOutcome::Refused();
+    const auto [first, year] = CalendarStart(c.Week + 1 + offset, c.Year);
+    AnnounceRelease(game, first + index, year);
+    return TOutcome::Ok();
+}
+
+void AnnounceRelease(TGameCore& game, int week, int year) {
+    const auto& c = game.State.Company;
+    auto& d = game.State.Development;
+    TProject& p = game.State.Projects[1];
+    TGameEntry& e = game.State.UpcomingGames.Blank();
+    e = BlankRecord<TGameEntry>();
+    e.Platform = CheckedU8(p.PlatformItem + 1);
+    e.Genre = CheckedU8(p.Genre);
+    e.Title = p.Name.Str();
+    e.Developer = c.CompanyName.Str();
+    // A week of this year that has already begun is taken as the next one.
+    if (week >= 47 && c.Week >= 47 && year == c.Year && week <= c.Week) week = c.Week + 1;
+    e.ReleaseWeek = static_cast<uint8_t>(week);
+    e.ReleaseYear = year;
+    // Nothing is announced for week 52: it goes to the first week of the next year.
+    if (week > 51) {
+        e.ReleaseWeek = 1;
+        e.ReleaseYear = CheckedAdd(year, 1);
+    }
+    e.Moved = false;
+    e.OffMarket = false;
+    e.Quality = p.IsPort ? RoundToI32(p.FinalCopy) / 2 + RoundToI32(p.TargetQuality / 2)
+                         : RoundToI32(p.TargetQuality);
+    e.ReleaseScore = RoundToI32(p.FinalCopy);
+    e.ByPlayer = true;
+    game.State.UpcomingGames.Commit();
+
+    d.Stage = TProjectStage::NotStarted;
+    d.Status = "Released";
+    d.StatusBlinkMs = 0;
+    d.Advertising = 0;
+    d.SideCaption = "Released";
+    d.SideBlinks = false;
+    d.ReleaseMode = false;
+    p.InProgress = false;
 }

@@ -66,16 +66,19 @@ void TAnswerRecorder::Record(const std::string& answer) {
     if (Sink) Sink->push_back(answer);
 }
 
+// During a replay the player still sees the question; the logged answer is the one taken.
 TAnswer TAnswerRecorder::Ask(const std::string& text, const std::string& caption, TButtons buttons) {
     const std::string replayed = NextReplayed();
-    const TAnswer answer = replayed.empty() ? InnerUi.Ask(text, caption, buttons) : ParseAnswer(replayed);
+    TAnswer answer = InnerUi.Ask(text, caption, buttons);
+    if (!replayed.empty()) answer = ParseAnswer(replayed);
     Record(AnswerText(answer));
     return answer;
 }
 
 bool TAnswerRecorder::ConfirmHire(const THireOffer& offer) {
     const std::string replayed = NextReplayed();
-    const bool hire = replayed.empty() ? InnerUi.ConfirmHire(offer) : replayed == "Hire";
+    bool hire = InnerUi.ConfirmHire(offer);
+    if (!replayed.empty()) hire = replayed == "Hire";
     Record(hire ? "Hire" : "NoHire");
     return hire;
 }

@@ -45,6 +45,7 @@ public:
     void ShowDeparture(const std::string& text) override { InnerUi.ShowDeparture(text); }
     void ShowScoreSheet(const TScoreSheet& sheet) override { InnerUi.ShowScoreSheet(sheet); }
     bool ConfirmHire(const THireOffer& offer) override;
+    void ShowProblem(const std::string& text) override { InnerUi.ShowProblem(text); }
     void CloseWeekPanels() override { InnerUi.CloseWeekPanels(); }
     void ScrollFeedToTop() override { InnerUi.ScrollFeedToTop(); }
     void StatusChanged() override { InnerUi.StatusChanged(); }

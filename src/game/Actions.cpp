@@ -8,6 +8,7 @@
 
 #include "company/Bank.h"
 #include "company/Managers.h"
+#include "dev/Release.h"
 #include "game/EndOfWeek.h"
 #include "game/Game.h"
 #include "state/GameCore.h"
@@ -71,6 +72,43 @@ TOutcome Run(TGame& game, const TAcceptInvestor&) {
 }
 TOutcome Run(TGame& game, const TDeclineInvestor&) {
     return DeclineInvestor(game);
+}
+
+TOutcome Run(TGame& game, const TStartNewProject&) {
+    return StartNewProject(game);
+}
+TOutcome Run(TGame& game, const TStartProject& a) {
+    return StartProject(game, a.GameName);
+}
+TOutcome Run(TGame& game, const TChooseProjectGenre& a) {
+    return ChooseProjectGenre(game, a.Genre);
+}
+TOutcome Run(TGame& game, const TChooseProjectPlatform& a) {
+    return ChooseProjectPlatform(game, a.Platform);
+}
+TOutcome Run(TGame& game, const TSetTechnology& a) {
+    return SetTechnology(game, a.Level);
+}
+TOutcome Run(TGame& game, const TSetProjectOption& a) {
+    return SetProjectOption(game, a.Option, a.Ticked);
+}
+TOutcome Run(TGame& game, const TSetAdvertising& a) {
+    return SetAdvertising(game, a.Level);
+}
+TOutcome Run(TGame& game, const TCancelProject&) {
+    return CancelProject(game);
+}
+TOutcome Run(TGame& game, const TBeginRelease&) {
+    const TOutcome outcome = BeginRelease(game);
+    // The calendar opens on the coming weeks, with the first week of its chooser picked.
+    if (outcome) {
+        game.Views.Calendar.Offset = 0;
+        game.Views.Calendar.ChooserSelected = 0;
+    }
+    return outcome;
+}
+TOutcome Run(TGame& game, const TChooseReleaseWeek& a) {
+    return ChooseReleaseWeek(game, a.Offset, a.Index);
 }
 
 // --- The text form -----------------------------------------------------------------------

@@ -10,6 +10,7 @@
 
 #include "company/Office.h"
 #include "company/Staff.h"
+#include "dev/Project.h"
 #include "state/Candidates.h"
 #include "state/Outcome.h"
 
@@ -85,9 +86,64 @@ struct TDeclineInvestor {
     auto Fields() { return std::tie(); }
 };
 
-using TPlayerAction = std::variant<TEndOfWeekAction, TQuitGame, TSaveAndEndTurn, THireManager, TSetAssistants,
-                                   TMoveOffice, TSetExtraOffices, TSetEquipment, TSetFacility, TBorrow,
-                                   TRepay, TFindInvestor, TAcceptInvestor, TDeclineInvestor>;
+struct TStartNewProject {
+    static constexpr const char* Name = "StartNewProject";
+    auto Fields() { return std::tie(); }
+};
+struct TStartProject {
+    static constexpr const char* Name = "StartProject";
+    std::string GameName;
+    auto Fields() { return std::tie(GameName); }
+};
+struct TChooseProjectGenre {
+    static constexpr const char* Name = "ChooseProjectGenre";
+    int Genre = 0;
+    auto Fields() { return std::tie(Genre); }
+};
+struct TChooseProjectPlatform {
+    static constexpr const char* Name = "ChooseProjectPlatform";
+    int Platform = 0;
+    auto Fields() { return std::tie(Platform); }
+};
+struct TSetTechnology {
+    static constexpr const char* Name = "SetTechnology";
+    int Level = 1;
+    auto Fields() { return std::tie(Level); }
+};
+struct TSetProjectOption {
+    static constexpr const char* Name = "SetProjectOption";
+    TProjectOption Option = TProjectOption::Beta;
+    bool Ticked = false;
+    auto Fields() { return std::tie(Option, Ticked); }
+};
+struct TSetAdvertising {
+    static constexpr const char* Name = "SetAdvertising";
+    int Level = 0;
+    auto Fields() { return std::tie(Level); }
+};
+struct TCancelProject {
+    static constexpr const char* Name = "CancelProject";
+    auto Fields() { return std::tie(); }
+};
+struct TBeginRelease {
+    static constexpr const char* Name = "BeginRelease";
+    auto Fields() { return std::tie(); }
+};
+// The week at position Index of the chooser that the release calendar shows with its week
+// offset Offset.
+struct TChooseReleaseWeek {
+    static constexpr const char* Name = "ChooseReleaseWeek";
+    int Offset = 0;
+    int Index = 0;
+    auto Fields() { return std::tie(Offset, Index); }
+};
+
+using TPlayerAction =
+    std::variant<TEndOfWeekAction, TQuitGame, TSaveAndEndTurn, THireManager, TSetAssistants, TMoveOffice,
+                 TSetExtraOffices, TSetEquipment, TSetFacility, TBorrow, TRepay, TFindInvestor,
+                 TAcceptInvestor, TDeclineInvestor, TStartNewProject, TStartProject, TChooseProjectGenre,
+                 TChooseProjectPlatform, TSetTechnology, TSetProjectOption, TSetAdvertising, TCancelProject,
+                 TBeginRelease, TChooseReleaseWeek>;
 
 // Applies one action: logs it, runs it, shows a refusal's message (a message box, or the
 // panel's inline line), reports an error it raised, and brings the views up to date.

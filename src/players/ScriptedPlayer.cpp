@@ -49,6 +49,11 @@ void TScriptedPlayer::ShowDeparture(const std::string& text) {
     if (Echo) std::fprintf(Echo, "[Departure] %s\n", text.c_str());
 }
 
+void TScriptedPlayer::ShowProblem(const std::string& text) {
+    Problems.push_back(text);
+    if (Echo) std::fprintf(Echo, "[Company] %s\n", OneLine(text).c_str());
+}
+
 void TScriptedPlayer::ShowScoreSheet(const TScoreSheet& sheet) {
     ScoreSheets.push_back(sheet);
 }

@@ -32,6 +32,7 @@ public:
     void SetAnimation(bool running) override { Animating = running; }
     void ShowDeparture(const std::string& text) override;
     void ShowScoreSheet(const TScoreSheet& sheet) override;
+    void ShowProblem(const std::string& text) override;
     // Hires when the next queued answer is Yes (the default answer otherwise).
     bool ConfirmHire(const THireOffer& offer) override;
 
@@ -44,6 +45,7 @@ public:
     TAnswer DefaultAnswer = TAnswer::No;
     std::vector<TNewsTexts> NewsWindows;
     std::vector<std::string> Departures;
+    std::vector<std::string> Problems;
     std::vector<TScoreSheet> ScoreSheets;
     std::vector<THireOffer> HireOffers;
     std::string WorkingText;

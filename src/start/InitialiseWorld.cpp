@@ -3,6 +3,7 @@
 #include "company/Managers.h"
 #include "company/Publisher.h"
 #include "company/Space.h"
+#include "dev/Project.h"
 #include "dev/Release.h"
 #include "sim/Announcements.h"
 #include "sim/GenreDemand.h"
@@ -76,6 +77,9 @@ void InitialiseWorld(TGameCore& game) {
     BuildSalesChart(game);
     FillChoiceLists(game);
     CompanyDefaults(game);
+    // No project yet: the panel starts from its first platform and genre.
+    ResetProject(game);
+    InitProjectSlot(game, 1);
     game.Ui.StatusChanged();
 
     ShowPublisherLabel(game);

@@ -75,10 +75,41 @@ struct TInvestorSearch {
     int OfferShare = 0;
 };
 
-// What the player has chosen for the project being set up.
-struct TDevelopmentChoices {
-    // Position in the advertising choice; each step above 0 costs 3000 a week.
-    int Advertising = 0;
+enum class TProjectStage {
+    NotStarted, // only "Start New Project" can be used
+    Initial,    // "Start New Project" pressed: name, genre, platform and the rest are chosen
+    InProgress, // "Start project" pressed: the weeks count down
+    Ready,      // all work done: "Release Game " waits
+};
+
+// The Development panel's project: what the player has chosen and what the rules have shown.
+// The technology level, the option ticks and the advertising level are read by the rules every
+// week; they are not saved, because saving is refused while a project runs.
+struct TDevelopment {
+    TProjectStage Stage = TProjectStage::NotStarted;
+    int Genre = 0;      // genre index
+    int Platform = -1;  // platform index; -1 before the first project
+    int Technology = 1; // 0 "Old-fashioned", 1 "Up-to-date", 2 "Push the limits"
+    bool Beta = false, Demo = false, MultiPlay = false, Extras = false;
+    int Advertising = 0; // 0..10, each step 3000 a week
+    // The panel's status caption and how fast it blinks (0: steady).
+    std::string Status = "Not started..";
+    int StatusBlinkMs = 500;
+    // The side panel's project link and caption.
+    std::string SideLink = "Project";
+    std::string SideCaption = "NOt Started..";
+    bool SideBlinks = false;
+    bool Busy = false; // the busy animation of the panel
+    // The three progress bars: "Engine", "Sfx,Music", "Graphics", and their maximum.
+    std::array<int, 3> Bars{};
+    int BarMax = 0;
+    // The release button is there only while the studio has a publisher deal.
+    bool ReleaseShown = true;
+    // "Release Game " has opened the release calendar; only "Choose" leads out of it.
+    bool ReleaseMode = false;
+    // The problem dialog: severity of the last problem and the text it showed last.
+    int ProblemSeverity = 0;
+    std::string ProblemText = "Event";
 };
 
 // The platform and genre lists the player chooses from; rebuilt at a new game and each year.
@@ -141,7 +172,7 @@ struct TGameState {
     int32_t Employees = 0;
     TManagerCandidates Candidates;
     TInvestorSearch Investor;
-    TDevelopmentChoices Development;
+    TDevelopment Development;
     TChoiceLists Lists;
     // The genre title lists of the game database not yet announced, and the texts of the
     // bonus lists that mark the famous titles.

@@ -8,7 +8,7 @@
 #include "state/Candidates.h"
 
 enum class TMessageKind { Plain, Information, Warning, Error };
-enum class TButtons { Ok, YesNo, YesNoCancel };
+enum class TButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class TAnswer { Ok, Yes, No, Cancel };
 
 // The four sections of the "NEWS" window.
@@ -63,6 +63,8 @@ public:
     virtual void ShowScoreSheet(const TScoreSheet& sheet) = 0;
     // The "Hire" dialog: true for "Yes, Hire new Leader" (only possible while enabled).
     virtual bool ConfirmHire(const THireOffer&) { return false; }
+    // The "Company" window that tells of a problem in the project's development.
+    virtual void ShowProblem(const std::string& text) { ShowMessage(text, "Company", TMessageKind::Warning); }
     // End Of Week closes the music-player and options panels before it runs.
     virtual void CloseWeekPanels() {}
     // The news feed goes back to its first line when a week has been written.

@@ -1,11 +1,7 @@
 #include "ui/BlinkLabel.h"
 
 #include <QStyle>
-
-namespace {
-// Eight 60 ms steps: a calm blink of about a second.
-constexpr int StepsPerPhase = 8;
-} // namespace
+#include <algorithm>
 
 TBlinkLabel::TBlinkLabel(QWidget* parent) : QLabel(parent) {
     setProperty("blink", "off");
@@ -17,6 +13,12 @@ void TBlinkLabel::SetBlinking(bool blinking) {
     Dimmed = false;
     Steps = 0;
     ApplyPhase();
+}
+
+void TBlinkLabel::SetBlinkInterval(int intervalMs) {
+    // The window's animation timer ticks every 60 ms.
+    if (intervalMs > 0) StepsPerPhase = std::max(1, (intervalMs + 30) / 60);
+    SetBlinking(intervalMs > 0);
 }
 
 void TBlinkLabel::Tick() {

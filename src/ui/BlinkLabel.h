@@ -8,7 +8,10 @@ class TBlinkLabel : public QLabel {
 public:
     explicit TBlinkLabel(QWidget* parent = nullptr);
     void SetBlinking(bool blinking);
+    // Blinking with the text changing its look every intervalMs (0: steady).
+    void SetBlinkInterval(int intervalMs);
     bool IsBlinking() const { return Blinking; }
+    int BlinkInterval() const { return StepsPerPhase * 60; }
     // One animation step; the text flashes every few steps.
     void Tick();
 
@@ -17,4 +20,6 @@ private:
     bool Blinking = false;
     bool Dimmed = false;
     int Steps = 0;
+    // Eight 60 ms steps: a calm blink of about a second.
+    int StepsPerPhase = 8;
 };

@@ -91,7 +91,6 @@ TCalendarPanel::TCalendarPanel(TGame& game, TMarketPerform perform, QWidget* par
                               tr("Release your game in the chosen week. Look at the weeks around it first: "
                                  "strong games released close to yours take your buyers."),
                               Chooser);
-    Choose->setEnabled(false);
     chooserLayout->addWidget(chooserCaption);
     chooserLayout->addWidget(ChooserWeeks);
     chooserLayout->addWidget(ChooserYear);
@@ -156,6 +155,9 @@ TCalendarPanel::TCalendarPanel(TGame& game, TMarketPerform perform, QWidget* par
     connect(Rating, &QComboBox::activated, this, [this](int index) { FilterChanged(Rating, index); });
     connect(ChooserWeeks, &QComboBox::activated, this,
             [this](int index) { Game.Views.Calendar.ChooserSelected = index; });
+    connect(Choose, &QPushButton::clicked, this, [this] {
+        emit ChooseRequested(Game.Views.Calendar.Offset, Game.Views.Calendar.ChooserSelected);
+    });
     connect(Next, &QPushButton::clicked, this, [this] { Move(true); });
     connect(Previous, &QPushButton::clicked, this, [this] { Move(false); });
     connect(ReleasedHint, &QPushButton::clicked, this, &TCalendarPanel::ShowReleasedHint);
@@ -177,7 +179,7 @@ void TCalendarPanel::resizeEvent(QResizeEvent* event) {
 }
 
 void TCalendarPanel::Refresh() {
-    if (!Game.Views.Calendar.ReleaseMode) OpenCalendar(Game, Game.Views.Calendar);
+    if (!Game.State.Development.ReleaseMode) OpenCalendar(Game, Game.Views.Calendar);
     Render();
 }
 
@@ -191,15 +193,16 @@ void TCalendarPanel::Render() {
     ShowChoices(Platform, platforms, panels.CalendarPlatforms.Selected);
     ShowChoices(Rating, ChoiceTexts(view.RatingFilter), view.RatingFilter.Selected);
 
-    Chooser->setVisible(view.ReleaseMode);
+    const bool releasing = Game.State.Development.ReleaseMode;
+    Chooser->setVisible(releasing);
     QStringList weeks;
     for (const std::string& item : view.ChooserItems)
         weeks.append(FromCp1252(item));
     ShowChoices(ChooserWeeks, weeks, view.ChooserSelected);
     ChooserYear->setText(FromCp1252(view.ChooserYearLabel));
     // Once the release has begun, "Choose" is the only way out.
-    XButton()->setVisible(!view.ReleaseMode);
-    CloseLink()->setVisible(!view.ReleaseMode);
+    XButton()->setVisible(!releasing);
+    CloseLink()->setVisible(!releasing);
 
     for (int k = 0; k < ColumnCount; ++k) {
         const TCalendarColumn& column = view.Columns[k];

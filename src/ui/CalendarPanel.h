@@ -43,6 +43,10 @@ public:
     QLabel* ChooserYearLabel() const { return ChooserYear; }
     QPushButton* ChooseButton() const { return Choose; }
 
+signals:
+    // "Choose" in release mode: the chooser's item at index, as the calendar shows it with offset.
+    void ChooseRequested(int offset, int index);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

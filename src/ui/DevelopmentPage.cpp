@@ -1,19 +1,29 @@
 #include "ui/DevelopmentPage.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "company/Space.h"
 #include "company/Staff.h"
 #include "game/Actions.h"
 #include "game/Game.h"
+#include "state/PlatformTables.h"
 #include "ui/BlinkLabel.h"
 #include "ui/Counter.h"
 #include "ui/Cp1252.h"
 #include "ui/LinkButton.h"
+#include "ui/MarketPanels.h"
+#include "views/DevelopmentView.h"
 
 TDevelopmentPage::TDevelopmentPage(TGame& game, TPerform perform, QWidget* parent)
     : TGamePage(QStringLiteral("Development"), game, std::move(perform), parent) {
@@ -21,16 +31,7 @@ TDevelopmentPage::TDevelopmentPage(TGame& game, TPerform perform, QWidget* paren
     layout->setContentsMargins(16, 12, 16, 0);
     layout->setSpacing(10);
 
-    // Room for the project: platform, genre, technology, options and progress.
-    Project = MakeCard(Body());
-    auto* projectLayout = new QVBoxLayout(Project);
-    projectLayout->setContentsMargins(14, 10, 14, 10);
-    projectLayout->addWidget(MakeHeading(tr("Project"), Project));
-    auto* empty = MakeCaption(tr("No game is being developed."), Project);
-    empty->setAlignment(Qt::AlignCenter);
-    projectLayout->addWidget(empty, 1);
-    Project->setEnabled(false);
-    layout->addWidget(Project, 1);
+    layout->addWidget(BuildProjectArea(), 1);
 
     auto* box = MakeCard(Body());
     auto* boxLayout = new QVBoxLayout(box);
@@ -89,7 +90,164 @@ TDevelopmentPage::TDevelopmentPage(TGame& game, TPerform perform, QWidget* paren
     layout->addWidget(box);
 }
 
+QWidget* TDevelopmentPage::BuildProjectArea() {
+    auto* area = MakeCard(Body());
+    auto* layout = new QVBoxLayout(area);
+    layout->setContentsMargins(14, 10, 14, 10);
+    layout->setSpacing(8);
+    auto* top = new QHBoxLayout;
+    top->addWidget(MakeHeading(tr("Project"), area));
+    top->addStretch(1);
+    Busy = new QProgressBar(area);
+    Busy->setRange(0, 0); // a bar that keeps moving while the team works
+    Busy->setTextVisible(false);
+    Busy->setFixedSize(90, 10);
+    SetHint(Busy, tr("Your team is at work on the game"));
+    top->addWidget(Busy);
+    Status = new TBlinkLabel(area);
+    Status->setProperty("value", true);
+    SetHint(Status, tr("Where the project stands"));
+    top->addWidget(Status);
+    layout->addLayout(top);
+
+    // The project box: everything of a project, usable once one has been set up.
+    Project = new QWidget(area);
+    auto* box = new QVBoxLayout(Project);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(8);
+    layout->addWidget(Project);
+
+    // Name, genre and platform: chosen once, before "Start project".
+    NameGroup = new QWidget(Project);
+    auto* names = new QGridLayout(NameGroup);
+    names->setContentsMargins(0, 0, 0, 0);
+    names->setHorizontalSpacing(8);
+    Name = new QLineEdit(NameGroup);
+    Name->setMaxLength(ProjectNameLength);
+    SetHint(Name, tr("The name of your game (at most 20 characters)"));
+    Genre = new QComboBox(NameGroup);
+    SetHint(Genre, FromCoreText(GenreRatioHint));
+    Platform = new QComboBox(NameGroup);
+    SetHint(Platform, tr("The machine your game is made for: its tools and your knowledge of it count"));
+    names->addWidget(MakeCaption(tr("Game name:"), NameGroup), 0, 0);
+    names->addWidget(Name, 0, 1, 1, 3);
+    names->addWidget(MakeCaption(tr("Genre:"), NameGroup), 1, 0);
+    names->addWidget(Genre, 1, 1);
+    names->addWidget(MakeCaption(tr("Platform:"), NameGroup), 1, 2);
+    names->addWidget(Platform, 1, 3);
+    names->setColumnStretch(1, 1);
+    names->setColumnStretch(3, 1);
+    box->addWidget(NameGroup);
+
+    // Technology and options: open until the last weeks of development.
+    OptionsGroup = new QWidget(Project);
+    auto* options = new QGridLayout(OptionsGroup);
+    options->setContentsMargins(0, 0, 0, 0);
+    options->setHorizontalSpacing(8);
+    Technology = new QComboBox(OptionsGroup);
+    for (const char* item : TechnologyItems)
+        Technology->addItem(QString::fromLatin1(item));
+    SetHint(Technology, FromCoreText(TechnologyHint));
+    options->addWidget(MakeCaption(QStringLiteral("Game technology:"), OptionsGroup), 0, 0);
+    options->addWidget(Technology, 0, 1, 1, 3);
+    const char* const optionHints[4] = {
+        "Testing finds the bugs before the players do: a better game, more work",
+        "A demo lets the players try your game first: a better game, more work",
+        "Players can play together: a better game, much more work",
+        "Maps, posters and goodies in the box: a better game, more work"};
+    for (int i = 0; i < 4; ++i) {
+        auto* box = new QCheckBox(QString::fromLatin1(OptionNames[i]), OptionsGroup);
+        SetHint(box, tr(optionHints[i]));
+        options->addWidget(box, 1 + i / 2, i % 2 * 2, 1, 2);
+        Options[static_cast<size_t>(i)] = box;
+        const auto option = static_cast<TProjectOption>(i);
+        connect(box, &QCheckBox::clicked, this,
+                [this, option](bool ticked) { Act(TSetProjectOption{.Option = option, .Ticked = ticked}); });
+    }
+    options->setColumnStretch(1, 1);
+    options->setColumnStretch(3, 1);
+    box->addWidget(OptionsGroup);
+
+    AdvertisingGroup = new QWidget(Project);
+    auto* advertising = new QHBoxLayout(AdvertisingGroup);
+    advertising->setContentsMargins(0, 0, 0, 0);
+    Advertising = new QComboBox(AdvertisingGroup);
+    for (int level = 0; level <= 10; ++level)
+        Advertising->addItem(FromCp1252(AdvertisingItem(level)));
+    SetHint(Advertising, tr("Advertising builds hype, which sells the game; it is paid every week until the "
+                            "game is released"));
+    advertising->addWidget(MakeCaption(tr("Advertising:"), AdvertisingGroup));
+    advertising->addWidget(Advertising, 1);
+    box->addWidget(AdvertisingGroup);
+
+    // Progress: weeks of work left in each area, and in all.
+    auto* progress = new QGridLayout;
+    progress->setHorizontalSpacing(8);
+    progress->setVerticalSpacing(3);
+    const char* const areas[3] = {"Engine", "Sfx,Music", "Graphics"};
+    for (int a = 0; a < 3; ++a) {
+        auto* bar = new QProgressBar(Project);
+        bar->setTextVisible(false);
+        bar->setFixedHeight(12);
+        SetHint(bar, tr("Work still to do on the %1").arg(QString::fromLatin1(areas[a])));
+        progress->addWidget(MakeCaption(QString::fromLatin1(areas[a]), Project), a, 0);
+        progress->addWidget(bar, a, 1);
+        Bars[static_cast<size_t>(a)] = bar;
+    }
+    Weeks = new QLineEdit(Project);
+    Weeks->setReadOnly(true);
+    Weeks->setFixedWidth(48);
+    Weeks->setAlignment(Qt::AlignRight);
+    SetHint(Weeks, tr("Weeks of development left"));
+    progress->addWidget(MakeCaption(tr("Development time (weeks):"), Project), 0, 2, Qt::AlignRight);
+    progress->addWidget(Weeks, 0, 3);
+    progress->setColumnStretch(1, 1);
+    box->addLayout(progress);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(6);
+    StartNew = MakeActionButton(QStringLiteral("Start New Project"), tr("Set up a new game"), area);
+    StartProject =
+        MakeActionButton(QStringLiteral("Start project"), tr("Begin developing the game as set up"), area);
+    Cancel =
+        MakeActionButton(QStringLiteral("Cancel Project"), tr("Give up the game; its work is lost"), area);
+    Release = MakeActionButton(QStringLiteral("Release Game "),
+                               tr("Choose the week your finished game goes on sale"), area);
+    for (QPushButton* button : {StartNew, StartProject, Cancel, Release})
+        buttons->addWidget(button);
+    layout->addLayout(buttons);
+
+    connect(StartNew, &QPushButton::clicked, this, [this] {
+        Act(TStartNewProject{});
+        if (Game.State.Development.Stage == TProjectStage::Initial) {
+            Name->setText(QStringLiteral("New Game"));
+            Name->setFocus();
+            Name->selectAll();
+        }
+    });
+    connect(StartProject, &QPushButton::clicked, this, [this] {
+        Act(TStartProject{.GameName = ToCp1252(Name->text())});
+        if (Game.State.Development.Stage == TProjectStage::Initial) Name->setFocus();
+    });
+    connect(Cancel, &QPushButton::clicked, this, [this] { Act(TCancelProject{}); });
+    connect(Release, &QPushButton::clicked, this, [this] {
+        Act(TBeginRelease{});
+        if (Game.State.Development.ReleaseMode) emit ReleaseCalendarRequested();
+    });
+    connect(Genre, &QComboBox::activated, this,
+            [this](int index) { Act(TChooseProjectGenre{.Genre = index}); });
+    connect(Platform, &QComboBox::activated, this, [this](int index) {
+        Act(TChooseProjectPlatform{.Platform = Platform->itemData(index).toInt()});
+    });
+    connect(Technology, &QComboBox::activated, this,
+            [this](int index) { Act(TSetTechnology{.Level = index}); });
+    connect(Advertising, &QComboBox::activated, this,
+            [this](int index) { Act(TSetAdvertising{.Level = index}); });
+    return area;
+}
+
 void TDevelopmentPage::Render() {
+    RenderProject();
     const auto& c = Game.State.Company;
     const int32_t counts[3] = {c.AssistProgrammers, c.AssistMusicians, c.AssistArtists};
     for (size_t k = 0; k < Counters.size(); ++k)
@@ -99,4 +257,53 @@ void TDevelopmentPage::Render() {
     Space->SetBlinking(SpaceBlinks(free));
     Error->setText(FromCp1252(Game.Views.InlineRefusal));
     Wage->setText(FromCp1252(MonthlyWageText(Game)));
+}
+
+void TDevelopmentPage::RenderProject() {
+    const TDevelopment& d = Game.State.Development;
+    const TDevelopmentView view = DevelopmentView(Game);
+    const QSignalBlocker quietGenre(Genre), quietPlatform(Platform), quietTechnology(Technology),
+        quietAdvertising(Advertising);
+    if (Genre->count() != static_cast<int>(Game.State.Lists.ProjectGenres.Items.size())) {
+        Genre->clear();
+        for (const std::string& name : Game.State.Lists.ProjectGenres.Items)
+            Genre->addItem(FromCp1252(name));
+    }
+    Genre->setCurrentIndex(d.Genre);
+    Platform->clear();
+    for (const std::string& item : Game.State.Lists.ProjectPlatforms.Items) {
+        // The item carries its platform index; the player reads the name.
+        Platform->addItem(PlatformChoiceName(item), PlatformOfChoice(item));
+        if (PlatformOfChoice(item) == d.Platform) Platform->setCurrentIndex(Platform->count() - 1);
+    }
+    Technology->setCurrentIndex(d.Technology);
+    Advertising->setCurrentIndex(d.Advertising);
+    const bool ticks[4] = {d.Beta, d.Demo, d.MultiPlay, d.Extras};
+    for (int i = 0; i < 4; ++i)
+        Options[static_cast<size_t>(i)]->setChecked(ticks[i]);
+
+    Project->setEnabled(d.Stage != TProjectStage::NotStarted);
+    NameGroup->setEnabled(view.NameGroupEnabled);
+    OptionsGroup->setEnabled(view.OptionsEnabled);
+    Technology->setEnabled(view.TechnologyEnabled);
+    Options[static_cast<size_t>(TProjectOption::MultiPlay)]->setEnabled(view.MultiPlayEnabled);
+    AdvertisingGroup->setEnabled(view.AdvertisingEnabled);
+    StartNew->setEnabled(view.StartNewEnabled);
+    StartProject->setEnabled(view.StartProjectEnabled);
+    Cancel->setEnabled(view.CancelEnabled);
+    Release->setVisible(view.ReleaseVisible);
+    Release->setEnabled(view.ReleaseEnabled);
+    Weeks->setEnabled(view.TimeBoxEnabled);
+    Weeks->setText(d.Stage == TProjectStage::NotStarted ? QString() : QString::number(view.WeeksLeft));
+    for (size_t a = 0; a < Bars.size(); ++a) {
+        Bars[a]->setMaximum(std::max(d.BarMax, 1));
+        Bars[a]->setValue(std::clamp(d.Bars[a], 0, std::max(d.BarMax, 1)));
+    }
+    Status->setText(FromCp1252(d.Status));
+    Status->SetBlinkInterval(d.StatusBlinkMs);
+    Busy->setVisible(d.Busy);
+    // A game that has just become ready puts the release button under the player's hand.
+    const bool ready = d.Stage == TProjectStage::Ready;
+    if (ready && !WasReady && Release->isVisible()) Release->setFocus();
+    WasReady = ready;
 }

@@ -1,10 +1,14 @@
 #pragma once
-// The "Development" panel. The project area (upper part) belongs to the project rules and is
-// empty and disabled until a project can be set up; below it the hire-assistants box.
+// The "Development" panel: the project area (name, genre, platform, technology, options,
+// advertising, the buttons of the project's life, its progress) and the hire-assistants box.
 #include <array>
 
 #include "ui/GamePage.h"
 
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QProgressBar;
 class TBlinkLabel;
 class TCounter;
 
@@ -16,14 +20,56 @@ public:
     void Render() override;
 
     QWidget* ProjectArea() const { return Project; }
+    QLineEdit* NameBox() const { return Name; }
+    QComboBox* GenreBox() const { return Genre; }
+    QComboBox* PlatformBox() const { return Platform; }
+    QComboBox* TechnologyBox() const { return Technology; }
+    // "Beta Testing", "Make a Demo", "MultiPlay", "Game Extras".
+    QCheckBox* OptionBox(int option) const { return Options.at(static_cast<size_t>(option)); }
+    QComboBox* AdvertisingBox() const { return Advertising; }
+    QPushButton* StartNewButton() const { return StartNew; }
+    QPushButton* StartProjectButton() const { return StartProject; }
+    QPushButton* CancelButton() const { return Cancel; }
+    QPushButton* ReleaseButton() const { return Release; }
+    // "Engine", "Sfx,Music", "Graphics".
+    QProgressBar* ProgressBar(int area) const { return Bars.at(static_cast<size_t>(area)); }
+    QLineEdit* TimeBox() const { return Weeks; }
+    TBlinkLabel* StatusCaption() const { return Status; }
+    QProgressBar* BusyAnimation() const { return Busy; }
+
     // Programmers, musicians, graphic designers.
     TCounter* AssistantCounter(int kind) const { return Counters.at(static_cast<size_t>(kind)); }
     TBlinkLabel* SpaceLabel() const { return Space; }
     QLabel* ErrorLine() const { return Error; }
     QLabel* WageLabel() const { return Wage; }
 
+signals:
+    // "Release Game " opened the release calendar.
+    void ReleaseCalendarRequested();
+
 private:
+    QWidget* BuildProjectArea();
+    void RenderProject();
+
     QWidget* Project;
+    QLineEdit* Name;
+    QComboBox* Genre;
+    QComboBox* Platform;
+    QComboBox* Technology;
+    std::array<QCheckBox*, 4> Options{};
+    QComboBox* Advertising;
+    QPushButton* StartNew;
+    QPushButton* StartProject;
+    QPushButton* Cancel;
+    QPushButton* Release;
+    std::array<QProgressBar*, 3> Bars{};
+    QLineEdit* Weeks;
+    TBlinkLabel* Status;
+    QProgressBar* Busy;
+    QWidget* NameGroup;
+    QWidget* OptionsGroup;
+    QWidget* AdvertisingGroup;
+    bool WasReady = false;
     std::array<TCounter*, 3> Counters{};
     TBlinkLabel* Space;
     QLabel* Error;

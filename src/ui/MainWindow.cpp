@@ -136,7 +136,8 @@ void TMainWindow::BuildWindow() {
 
     StatusPanel = new TStatusArea(Sky);
     grid->addWidget(StatusPanel, 0, 0, 1, 3);
-    grid->addWidget(BuildMenu(), 1, 0);
+    MenuColumn = BuildMenu();
+    grid->addWidget(MenuColumn, 1, 0);
     Content = new TContentArea(Sky);
     grid->addWidget(Content, 1, 1);
     SidePanel = new TSidePanel(Sky);
@@ -276,6 +277,8 @@ void TMainWindow::BuildGamePages() {
     AddPanel(QStringLiteral("Development"), Development);
     AddPanel(QStringLiteral("Office and Equipment"), Office);
     AddPanel(QStringLiteral("Bank And Investors"), Bank);
+    connect(Development, &TDevelopmentPage::ReleaseCalendarRequested, this,
+            [this] { ShowPanel(QStringLiteral("Release Calendar")); });
     // The managers panel opens with the assistant counters brought up to date.
     connect(Managers, &TManagersPage::Opened, Development, &TDevelopmentPage::Render);
     connect(Managers, &TManagersPage::SoundRequested, this, &TMainWindow::SoundRequested);
@@ -415,6 +418,11 @@ void TMainWindow::RefreshStatus() {
     StatusPanel->Show(StatusView(game));
     SidePanel->SetEconomy(FromCoreText(game.Side.Economy), FromCoreText(game.Side.Headline));
     SidePanel->SetPublisher(FromCoreText(game.Side.Publisher));
+    const TDevelopment& project = game.State.Development;
+    // While a release week is being chosen, the calendar is the only way on.
+    MenuColumn->setVisible(!project.ReleaseMode);
+    SidePanel->setVisible(!project.ReleaseMode);
+    SidePanel->SetProject(FromCp1252(project.SideLink), FromCp1252(project.SideCaption), project.SideBlinks);
     SidePanel->Lights()->ShowLights(game.Side.GenreLights);
     QStringList best;
     for (const std::string& label : game.Side.BestPlatforms)

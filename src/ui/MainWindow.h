@@ -122,6 +122,7 @@ private:
     std::unique_ptr<TGame> GameState;
 
     TStarfield* Sky = nullptr;
+    QWidget* MenuColumn = nullptr;
     TStatusArea* StatusPanel = nullptr;
     TSidePanel* SidePanel = nullptr;
     TContentArea* Content = nullptr;

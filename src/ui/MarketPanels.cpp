@@ -73,6 +73,11 @@ void InstallMarketPanels(TMainWindow& window, TMarketPerform perform) {
     window.InstallPanel(QStringLiteral("Release Calendar"), calendar);
     window.InstallPanel(QStringLiteral("Future Releases"), future);
 
+    QObject::connect(calendar, &TCalendarPanel::ChooseRequested, &window,
+                     [&window, calendar](int offset, int index) {
+                         window.Perform(TChooseReleaseWeek{.Offset = offset, .Index = index});
+                         if (!window.Game().State.Development.ReleaseMode) calendar->hide();
+                     });
     QObject::connect(future, &TFutureReleasesPanel::CalendarRequested, &window,
                      [&window] { window.ShowPanel(QStringLiteral("Release Calendar")); });
 }

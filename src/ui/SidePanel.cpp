@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/BlinkLabel.h"
 #include "ui/Cp1252.h"
 #include "ui/GenreLights.h"
 #include "ui/LinkButton.h"
@@ -71,9 +72,13 @@ TSidePanel::TSidePanel(QWidget* parent) : QFrame(parent) {
         connect(link(text, hint), &QPushButton::clicked, this, [this, panel] { emit PanelRequested(panel); });
     };
 
-    panelLink(QStringLiteral("Project"), QStringLiteral("Development"),
-              tr("Your game project: open Development"));
-    ProjectCaption = Value(Content);
+    ProjectLink = link(QStringLiteral("Project"), tr("Your game project: open Development"));
+    connect(ProjectLink, &QPushButton::clicked, this,
+            [this] { emit PanelRequested(QStringLiteral("Development")); });
+    ProjectCaption = new TBlinkLabel(Content);
+    ProjectCaption->setProperty("value", true);
+    ProjectCaption->setWordWrap(true);
+    ProjectCaption->setIndent(8);
     SetHint(ProjectCaption, tr("How far your game project has come"));
     layout->addWidget(ProjectCaption);
     panelLink(QStringLiteral("Studying"), QStringLiteral("Study And Tools"),
@@ -156,8 +161,10 @@ void TSidePanel::SetWide(bool wide) {
         emit Narrowed();
 }
 
-void TSidePanel::SetProjectCaption(const QString& text) {
-    ProjectCaption->setText(text);
+void TSidePanel::SetProject(const QString& link, const QString& caption, bool blinking) {
+    ProjectLink->setText(link);
+    ProjectCaption->setText(caption);
+    ProjectCaption->SetBlinking(blinking);
 }
 
 void TSidePanel::SetStudyCaption(const QString& text) {

@@ -9,6 +9,7 @@ class QBoxLayout;
 class QLabel;
 class QPushButton;
 class TGenreLights;
+class TBlinkLabel;
 class TLinkButton;
 class TNewsFeedView;
 
@@ -24,7 +25,8 @@ public:
     void SetWide(bool wide);
     bool IsWide() const { return Wide; }
 
-    void SetProjectCaption(const QString& text);
+    // The project link ("Project" or "Game:" and the name) and its caption.
+    void SetProject(const QString& link, const QString& caption, bool blinking);
     void SetStudyCaption(const QString& text);
     void SetEconomy(const QString& economy, const QString& headline);
     void SetPublisher(const QString& text);
@@ -54,7 +56,8 @@ signals:
 private:
     bool Wide = true;
     QWidget* Content;
-    QLabel* ProjectCaption;
+    TLinkButton* ProjectLink;
+    TBlinkLabel* ProjectCaption;
     QLabel* StudyCaption;
     QLabel* Economy;
     QLabel* Headline;

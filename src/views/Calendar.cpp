@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dev/Release.h"
 #include "sim/Sales.h"
 #include "state/GameCore.h"
 #include "state/PlatformTables.h"
@@ -27,22 +28,11 @@ void InitCalendarViews(TCalendarView& calendar, TFutureReleasesView& future) {
     platforms.Selected = 0;
 }
 
-std::pair<int, int> CalendarStart(int s, int currentYear) {
-    // The last weeks of a year show the year's end; beyond it the next year begins.
-    if (s > 47 && s < 52) return {47, currentYear};
-    if (s >= 52) {
-        int w = s - 52;
-        if (w >= 0 && w <= 6) w = 1;
-        return {w, currentYear + 1};
-    }
-    return {s, currentYear};
-}
-
 void ShowCalendar(TGameCore& game, TCalendarView& view, int startWeek) {
     const auto& c = game.State.Company;
     TChoiceList& genres = game.State.Lists.CalendarGenres;
     TChoiceList& platforms = game.State.Lists.CalendarPlatforms;
-    if (!view.ReleaseMode) {
+    if (!game.State.Development.ReleaseMode) {
         if (genres.Selected < 0 && genres.Count() > 0) genres.Selected = 0;
         if (platforms.Selected < 0 && platforms.Count() > 0) platforms.Selected = 0;
     }
@@ -52,8 +42,6 @@ void ShowCalendar(TGameCore& game, TCalendarView& view, int startWeek) {
         view.ChooserItems.push_back("week " + std::to_string(w + k));
     view.ChooserSelected = 0;
     view.ChooserYearLabel = ", " + std::to_string(y);
-    view.ReleaseWeekChoice = w;
-    view.CalendarYear = y;
     w = std::min(w, 47);
 
     for (int k = 0; k < 6; ++k) {
@@ -88,7 +76,6 @@ void ShowCalendar(TGameCore& game, TCalendarView& view, int startWeek) {
 }
 
 void OpenCalendar(TGameCore& game, TCalendarView& view) {
-    view.ReleaseMode = false;
     view.Offset = 0;
     ShowCalendar(game, view, game.State.Company.Week + 1);
 }

@@ -21,13 +21,10 @@ struct TCalendarView {
     std::vector<std::string> Released; // "Major Games already released"
     TChoiceList RatingFilter;          // "All Games", "With rating of 1/10 or better", ...
     int Offset = 0;                    // 0..47 in steps of 6
-    bool ReleaseMode = false;
     // The week chooser, shown in release mode.
     std::vector<std::string> ChooserItems;
     int ChooserSelected = 0;
     std::string ChooserYearLabel;
-    int ReleaseWeekChoice = 0;
-    int CalendarYear = 0;
 };
 
 struct TFutureReleasesView {
@@ -45,10 +42,8 @@ void InitCalendarViews(TCalendarView& calendar, TFutureReleasesView& future);
 // Builds the calendar from a start week (current week + 1 + offset); selects the first genre
 // and platform when none is selected.
 void ShowCalendar(TGameCore& game, TCalendarView& view, int startWeek);
-// The menu link: leaves release mode, resets the offset and shows the coming six weeks.
+// The menu link: resets the offset and shows the coming six weeks.
 void OpenCalendar(TGameCore& game, TCalendarView& view);
 void CalendarNextWeeks(TGameCore& game, TCalendarView& view);
 void CalendarPreviousWeeks(TGameCore& game, TCalendarView& view);
 void BuildFutureReleases(const TGameCore& game, TFutureReleasesView& view);
-// The start week and year of the calendar's columns for a requested start week.
-std::pair<int, int> CalendarStart(int startWeek, int currentYear);

@@ -274,11 +274,13 @@ TEST(BotRunTest, HistoriesMatchTheBookingsWeekByWeek) {
         ++weeks;
         ASSERT_EQ(c.HistMoney[c.Year][c.Week], c.Money) << c.Year << " W" << c.Week;
         ASSERT_EQ(c.HistEmployees[c.Year][c.Week], game.State.Employees);
-        ASSERT_EQ(c.HistCosts[c.Year][c.Week], WeeklyRunningCosts(game) + c.HistInterest[c.Year][c.Week]);
+        ASSERT_EQ(c.HistCosts[c.Year][c.Week], WeeklyRunningCosts(game) + c.HistInterest[c.Year][c.Week] +
+                                                   3000 * game.State.Development.Advertising);
     }
     EXPECT_GT(weeks, 52 * 5);
     EXPECT_TRUE(borrowed);
-    EXPECT_EQ(game.State.Employees, 4);
+    // Three managers and the bot's assistants.
+    EXPECT_EQ(game.State.Employees, 3 + c.AssistProgrammers + c.AssistMusicians + c.AssistArtists);
 }
 
 } // namespace

@@ -224,9 +224,10 @@ TEST_F(MarketTest, CatchUpPutsPassedTitlesOnSaleExceptWeakOnes) {
 }
 
 TEST_F(MarketTest, CalendarWeeksAndYears) {
+    // Past the year's end every start week is a week of its own: no week 0, no week offered twice.
     const std::tuple<int, int, int> starts[] = {{21, 21, 1990}, {47, 47, 1990}, {48, 47, 1990},
-                                                {51, 47, 1990}, {52, 1, 1991},  {58, 1, 1991},
-                                                {59, 7, 1991}};
+                                                {51, 47, 1990}, {52, 1, 1991},  {53, 1, 1991},
+                                                {57, 5, 1991},  {58, 6, 1991},  {59, 7, 1991}};
     for (const auto& [start, week, year] : starts)
         EXPECT_EQ(CalendarStart(start, 1990), (std::pair{week, year})) << start;
 

@@ -224,7 +224,7 @@ TEST_F(MarketPanelsTest, CalendarShowsSixWeeksItsFiltersAndTheChooser) {
     EXPECT_TRUE(Modals().Saw(FromCoreText(ReleasedListHint)));
 
     // A finished game waiting for its week: the chooser is there and the panel cannot be closed.
-    Game().Views.Calendar.ReleaseMode = true;
+    Game().State.Development.ReleaseMode = true;
     Game().Views.Calendar.Offset = 0;
     ShowCalendar(Game(), Game().Views.Calendar, week + 1);
     Window->ShowPanel("Release Calendar");
