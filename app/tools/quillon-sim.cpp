@@ -268,6 +268,12 @@ void WriteJson(const std::string& file, const TGame& game, const TScriptedPlayer
         << "\", \"weeksLeft\": " << (stage == TProjectStage::NotStarted ? 0 : project.WeeksLeft)
         << ", \"quality\": " << (stage == TProjectStage::NotStarted ? 0 : RoundToI32(project.Quality))
         << "},\n";
+    const TPublisherDeal& deal = game.State.PublisherDeal;
+    out << "  \"publisher\": " << JsonString(deal.WeeksLeft > 0 ? Trim(deal.Publisher.Str()) : "") << ",\n";
+    out << "  \"dealWeeksLeft\": " << deal.WeeksLeft << ",\n";
+    out << "  \"salesShare\": " << int{deal.SalesShare} << ",\n";
+    out << "  \"objectiveReached\": " << (game.Flags.ObjectiveReached ? "true" : "false") << ",\n";
+    out << "  \"dealsSigned\": " << game.State.Publishers.DealsSigned << ",\n";
     out << "  \"loanRate\": " << int{c.LoanRate} << ",\n";
     out << "  \"employees\": " << game.State.Employees << ",\n";
     out << "  \"hasInvestor\": " << (c.HasInvestor ? "true" : "false") << ",\n";

@@ -44,6 +44,7 @@ public:
     void SetAnimation(bool running) override { InnerUi.SetAnimation(running); }
     void ShowDeparture(const std::string& text) override { InnerUi.ShowDeparture(text); }
     void ShowScoreSheet(const TScoreSheet& sheet) override { InnerUi.ShowScoreSheet(sheet); }
+    void ShowAnimatedMessage(const std::string& text) override { InnerUi.ShowAnimatedMessage(text); }
     bool ConfirmHire(const THireOffer& offer) override;
     void ShowProblem(const std::string& text) override { InnerUi.ShowProblem(text); }
     void CloseWeekPanels() override { InnerUi.CloseWeekPanels(); }

@@ -8,6 +8,7 @@
 
 #include "company/Bank.h"
 #include "company/Managers.h"
+#include "company/Publisher.h"
 #include "dev/Release.h"
 #include "game/EndOfWeek.h"
 #include "game/Game.h"
@@ -109,6 +110,16 @@ TOutcome Run(TGame& game, const TBeginRelease&) {
 }
 TOutcome Run(TGame& game, const TChooseReleaseWeek& a) {
     return ChooseReleaseWeek(game, a.Offset, a.Index);
+}
+
+TOutcome Run(TGame& game, const TFindPublisher& a) {
+    return FindPublisher(game, a.Size);
+}
+TOutcome Run(TGame& game, const TOfferDeal& a) {
+    return OfferDeal(game, a.Share, a.Objective, a.Fee);
+}
+TOutcome Run(TGame& game, const TSignDeal&) {
+    return SignDeal(game);
 }
 
 // --- The text form -----------------------------------------------------------------------

@@ -138,12 +138,30 @@ struct TChooseReleaseWeek {
     auto Fields() { return std::tie(Offset, Index); }
 };
 
+struct TFindPublisher {
+    static constexpr const char* Name = "FindPublisher";
+    int Size = 0; // 0 small-time, 1 medium-size, 2 large-capacity
+    auto Fields() { return std::tie(Size); }
+};
+// "Offer Deal" with the terms as the panel holds them; the fee is the field's text.
+struct TOfferDeal {
+    static constexpr const char* Name = "OfferDeal";
+    int Share = 0;
+    int Objective = 0;
+    std::string Fee;
+    auto Fields() { return std::tie(Share, Objective, Fee); }
+};
+struct TSignDeal {
+    static constexpr const char* Name = "SignDeal";
+    auto Fields() { return std::tie(); }
+};
+
 using TPlayerAction =
     std::variant<TEndOfWeekAction, TQuitGame, TSaveAndEndTurn, THireManager, TSetAssistants, TMoveOffice,
                  TSetExtraOffices, TSetEquipment, TSetFacility, TBorrow, TRepay, TFindInvestor,
                  TAcceptInvestor, TDeclineInvestor, TStartNewProject, TStartProject, TChooseProjectGenre,
                  TChooseProjectPlatform, TSetTechnology, TSetProjectOption, TSetAdvertising, TCancelProject,
-                 TBeginRelease, TChooseReleaseWeek>;
+                 TBeginRelease, TChooseReleaseWeek, TFindPublisher, TOfferDeal, TSignDeal>;
 
 // Applies one action: logs it, runs it, shows a refusal's message (a message box, or the
 // panel's inline line), reports an error it raised, and brings the views up to date.

@@ -16,10 +16,10 @@ void KeepAssistants(TGame& game, TAssistantKind kind, int wanted) {
 
 void ManageMoney(TGame& game) {
     const auto& c = game.State.Company;
-    if (c.Money < 300000) {
+    while (c.Money < 300000 && (CanBorrow(game, 250000) || CanBorrow(game, 50000))) {
         if (CanBorrow(game, 250000))
             Apply(game, TBorrow{.Amount = 250000});
-        else if (CanBorrow(game, 50000))
+        else
             Apply(game, TBorrow{.Amount = 50000});
     }
     if (!c.HasInvestor && c.Money < 1000000 && game.State.Investor.FindEnabled) {
@@ -103,6 +103,40 @@ void HireBetterManagers(TGame& game) {
     }
 }
 
+// The biggest publisher that would talk to the studio.
+int PublisherSize(const TGame& game) {
+    const auto& c = game.State.Company;
+    const auto best = [&](int yearsBack) {
+        const int year = c.Year - yearsBack;
+        return year >= 1980 ? int{c.BestChartPos[year]} : NoChartPos;
+    };
+    if (c.OfficeIndex > 2 && std::min(best(0), best(1)) <= 10) return 2;
+    if (c.OfficeIndex > 0 && std::min({best(0), best(1), best(2)}) <= 30) return 1;
+    return 0;
+}
+
+// A new deal once the old one runs low: the publisher's terms, with the easiest objective and a
+// smaller fee paid for with a bigger share, so that he always agrees.
+void RenewDeal(TGame& game) {
+    if (game.State.PublisherDeal.WeeksLeft > 9 || game.State.Publishers.Negotiating) return;
+    if (!Apply(game, TFindPublisher{.Size = PublisherSize(game)}) && !Apply(game, TFindPublisher{.Size = 0}))
+        return;
+    const TPublisherDeal& offer = game.State.PublisherOffer;
+    const int32_t fee = std::max(offer.SigningFee - 250000, 300000 * (offer.SizeClass + 1) + 1);
+    const int64_t easier =
+        5LL * (100 - offer.TargetPos) + (offer.SigningFee - fee) / std::max(offer.WeeksLeft, 1) / 25;
+    const int share = std::min<int64_t>(offer.SalesShare + easier / 100 + 2, 33);
+    Apply(game, TOfferDeal{.Share = share, .Objective = 100, .Fee = std::to_string(fee)});
+    if (!game.State.Publishers.SignEnabled)
+        Apply(game, TOfferDeal{.Share = offer.SalesShare,
+                               .Objective = offer.TargetPos,
+                               .Fee = std::to_string(offer.SigningFee)});
+    // The fee is paid at once: only a deal the studio can pay for, with the bank's help.
+    const int64_t means = static_cast<int64_t>(game.State.Company.Money) + CreditLeft(game);
+    if (game.State.Publishers.SignEnabled && means - game.State.PublisherOffer.SigningFee > 300000)
+        Apply(game, TSignDeal{});
+}
+
 void StartAProject(TGame& game) {
     if (!Apply(game, TStartNewProject{})) return;
     const int platform = BestPlatform(game);
@@ -119,6 +153,8 @@ void StartAProject(TGame& game) {
 } // namespace
 
 void BotTakesTurn(TGame& game) {
+    ManageMoney(game);
+    RenewDeal(game);
     ManageMoney(game);
     Equip(game);
     HireBetterManagers(game);

@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "company/Bank.h"
+#include "company/Publisher.h"
 #include "sim/NewsFeed.h"
 #include "state/GameCore.h"
 #include "state/PlatformTables.h"
@@ -38,8 +39,7 @@ void BookPlayerIncome(TGameCore& game, TGameEntry& entry, int32_t u) {
     v -= (v / 100) * ManagerShareOf(game, TManagerKind::ProjectLeader, c.ProjectLeader);
     v -= (v / 100) * ManagerShareOf(game, TManagerKind::LeadDesigner, c.LeadDesigner);
     v = InvestorShareOf(game, v);
-    const TPublisherDeal& deal = game.State.PublisherDeal;
-    if (deal.WeeksLeft > 0) v -= (v / 100) * deal.SalesShare;
+    v = SalesShareOf(game, v);
     // Anti-piracy work only pays off for games good enough to be copied.
     const int threshold = 63 + game.Random(4);
     if (entry.Quality >= threshold && c.AntiPiracy[entry.Platform] > 0) {

@@ -59,7 +59,7 @@ void InitialiseWorld(TGameCore& game) {
     c.GenrePopularity[4] = static_cast<uint8_t>(50 - game.Random(10));
     c.GenrePopularity[5] = static_cast<uint8_t>(25 + game.Random(15));
     c.GenrePopularity[6] = static_cast<uint8_t>(30 + game.Random(10));
-    StartingPublisherDeal(game);
+    CreateStartingDeal(game);
     c.GenreTrend.Fill(0);
     c.Crises = 0;
     c.Economy = 100;

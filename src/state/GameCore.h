@@ -112,6 +112,20 @@ struct TDevelopment {
     std::string ProblemText = "Event";
 };
 
+enum class TPatienceColor { Lime, Green, Yellow, Red };
+
+// The search for a publisher: which "Find" links may be used this week, the negotiation under
+// way and how it goes.
+struct TPublisherSearch {
+    std::array<bool, 3> FindEnabled{true, true, true};
+    bool Negotiating = false; // the negotiation panel is open
+    uint8_t NegotiatedSize = 0;
+    bool SignEnabled = false;
+    std::string Status;
+    TPatienceColor StatusColor = TPatienceColor::Lime;
+    int DealsSigned = 0;
+};
+
 // The platform and genre lists the player chooses from; rebuilt at a new game and each year.
 struct TChoiceLists {
     TChoiceList ProjectPlatforms;
@@ -173,6 +187,7 @@ struct TGameState {
     TManagerCandidates Candidates;
     TInvestorSearch Investor;
     TDevelopment Development;
+    TPublisherSearch Publishers;
     TChoiceLists Lists;
     // The genre title lists of the game database not yet announced, and the texts of the
     // bonus lists that mark the famous titles.

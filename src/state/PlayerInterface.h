@@ -59,6 +59,10 @@ public:
     virtual void SetAnimation(bool running) = 0;
     // A manager leaves: the "OK" window with the walking-away animation.
     virtual void ShowDeparture(const std::string& text) = 0;
+    // The animated message window with another text (good news of the company).
+    virtual void ShowAnimatedMessage(const std::string& text) {
+        ShowMessage(text, "", TMessageKind::Information);
+    }
     // The start screen's score panel, shown modally at the end of a game.
     virtual void ShowScoreSheet(const TScoreSheet& sheet) = 0;
     // The "Hire" dialog: true for "Yes, Hire new Leader" (only possible while enabled).

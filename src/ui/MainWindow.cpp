@@ -32,6 +32,7 @@
 #include "ui/NewsPanel.h"
 #include "ui/OfficePage.h"
 #include "ui/OptionsPanel.h"
+#include "ui/PublisherPage.h"
 #include "ui/QtPlayerInterface.h"
 #include "ui/RentDialog.h"
 #include "ui/SidePanel.h"
@@ -277,6 +278,7 @@ void TMainWindow::BuildGamePages() {
     AddPanel(QStringLiteral("Development"), Development);
     AddPanel(QStringLiteral("Office and Equipment"), Office);
     AddPanel(QStringLiteral("Bank And Investors"), Bank);
+    AddPanel(QStringLiteral("Publishers Deal"), new TPublisherPage(game, perform, Content));
     connect(Development, &TDevelopmentPage::ReleaseCalendarRequested, this,
             [this] { ShowPanel(QStringLiteral("Release Calendar")); });
     // The managers panel opens with the assistant counters brought up to date.

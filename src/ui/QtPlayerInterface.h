@@ -22,6 +22,8 @@ public:
     void SetBusy(bool busy) override;
     void SetAnimation(bool running) override;
     void ShowDeparture(const std::string& text) override;
+    // The departure's animated window serves the company's good news as well.
+    void ShowAnimatedMessage(const std::string& text) override { ShowDeparture(text); }
     void ShowScoreSheet(const TScoreSheet& sheet) override;
     bool ConfirmHire(const THireOffer& offer) override;
     void CloseWeekPanels() override;

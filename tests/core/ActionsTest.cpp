@@ -32,6 +32,9 @@ TEST(ActionTextTest, EveryActionReadsBackAsItself) {
         TCancelProject{},
         TBeginRelease{},
         TChooseReleaseWeek{.Offset = 47, .Index = 5},
+        TFindPublisher{.Size = 2},
+        TOfferDeal{.Share = 12, .Objective = 40, .Fee = "1.250.000"},
+        TSignDeal{},
     };
     static_assert(std::size(actions) == std::variant_size_v<TPlayerAction>, "one case per action");
     for (const TPlayerAction& action : actions) {

@@ -3,6 +3,7 @@
 #include "GameFixture.h"
 #include "dev/Project.h"
 #include "dev/Release.h"
+#include "company/Publisher.h"
 #include "game/EndOfWeek.h"
 
 namespace {
@@ -156,7 +157,8 @@ TEST_F(DevelopmentTest, AProjectIsReadyTheWeekAfterItsLastWork) {
     EXPECT_NE(Game.Feed.PlainText().find("Star Quest ready for Release !!"), std::string::npos);
     EXPECT_EQ(p.Hype, 20);
     EXPECT_DOUBLE_EQ(p.FinalCopy, quality - 5);
-    EXPECT_DOUBLE_EQ(p.TargetQuality, quality - 5 + 20);
+    // The starting deal's two extras add 3 points each.
+    EXPECT_DOUBLE_EQ(p.TargetQuality, quality - 5 + 20 + 6);
 
     // A game that waits for its release still pays for advertising.
     Dev().Advertising = 3;
