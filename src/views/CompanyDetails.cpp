@@ -12,7 +12,10 @@ const TGameEntry* ChosenGame(const TGameCore& game, const TCompanyView& view) {
     const int row = view.SelectedRow;
     if (row < 1 || row > static_cast<int>(view.Rows.size())) return nullptr;
     if (view.Rows[static_cast<size_t>(row - 1)].Game.empty()) return nullptr;
-    return &game.State.ReleasedGames[view.ReleasedRowMap[row]];
+    // A list loaded since the panel was filled may be shorter.
+    const int entry = view.ReleasedRowMap[row];
+    const TGameList& games = game.State.ReleasedGames;
+    return entry >= 0 && entry < games.RealCount() ? &games[entry] : nullptr;
 }
 } // namespace
 

@@ -9,11 +9,22 @@ namespace {
 constexpr TRgb Green{0, 128, 0};
 constexpr TRgb Red{255, 0, 0};
 
+// The weeks of a year, or none for a year the histories do not cover (before a game starts).
+const TYearWeeks* WeeksOf(const TWeekHistory& history, int year) {
+    return year >= TWeekHistory::Low && year <= TWeekHistory::High ? &history[year] : nullptr;
+}
+
 int64_t YearSum(const TWeekHistory& history, int year) {
     int64_t sum = 0;
-    for (int32_t v : history[year])
-        sum += v;
+    if (const TYearWeeks* weeks = WeeksOf(history, year))
+        for (int32_t v : *weeks)
+            sum += v;
     return sum;
+}
+
+int32_t WeekValue(const TWeekHistory& history, int year, int week) {
+    const TYearWeeks* weeks = WeeksOf(history, year);
+    return weeks && week >= 1 && week <= 52 ? (*weeks)[week] : 0;
 }
 } // namespace
 
@@ -41,8 +52,8 @@ void OpenFinanceView(const TGameCore& game, TFinanceView& view) {
     t[5][1] = "Start of Year";
     t[5][2] = "Current balance";
     t[6][0] = "Bank Balance";
-    t[6][1] = GroupThousands(c.HistMoney[c.Year][1]);
-    t[6][2] = GroupThousands(c.HistMoney[c.Year][c.Week]);
+    t[6][1] = GroupThousands(WeekValue(c.HistMoney, c.Year, 1));
+    t[6][2] = GroupThousands(WeekValue(c.HistMoney, c.Year, c.Week));
 }
 
 void ShowFinanceGraph(const TGameCore& game, TFinanceView& view, int graph) {
@@ -56,17 +67,19 @@ void ShowFinanceGraph(const TGameCore& game, TFinanceView& view, int graph) {
     view.GraphBuffer = c.*kind.History;
     // The top grows by a twentieth over each new largest week, so the curve never touches it.
     double top = 0;
-    for (int32_t v : view.GraphBuffer[c.Year])
-        if (v > top) top = static_cast<double>(static_cast<int64_t>(v) + v / 20);
+    if (const TYearWeeks* weeks = WeeksOf(view.GraphBuffer, c.Year))
+        for (int32_t v : *weeks)
+            if (v > top) top = static_cast<double>(static_cast<int64_t>(v) + v / 20);
     view.Grid.YMax = top;
 }
 
 std::vector<TSeriesSegment> FinanceSeries(const TWeekHistory& buffer, int year) {
     std::vector<TSeriesSegment> segments;
-    const TYearWeeks& weeks = buffer[year];
+    const TYearWeeks* weeks = WeeksOf(buffer, year);
+    if (!weeks) return segments;
     for (int w = 1; w <= 51; ++w)
-        if (weeks[w + 1] > 0)
-            segments.push_back({double(w), double(weeks[w]), double(w + 1), double(weeks[w + 1])});
+        if ((*weeks)[w + 1] > 0)
+            segments.push_back({double(w), double((*weeks)[w]), double(w + 1), double((*weeks)[w + 1])});
     return segments;
 }
 
@@ -75,5 +88,6 @@ std::string FinancePointText(const TFinanceView& view, int year, double x) {
     const double week = std::nearbyint(x);
     if (!(week >= 1 && week <= 52)) return {};
     const int w = static_cast<int>(week);
-    return "Week " + std::to_string(w) + ": " + GroupThousands(view.GraphBuffer[year][w]);
+    if (!WeeksOf(view.GraphBuffer, year)) return {};
+    return "Week " + std::to_string(w) + ": " + GroupThousands(WeekValue(view.GraphBuffer, year, w));
 }

@@ -33,6 +33,9 @@ struct TFinanceView {
     TGridProperties Grid;
 };
 
+// A year the histories do not cover (before a game has started) has no weeks: its sums are 0
+// and its graph is empty.
+
 // Opening the view: the table of this year's sums. The graph stays as it was.
 void OpenFinanceView(const TGameCore& game, TFinanceView& view);
 // A graph button: copies its history, sets the title and the ranges.

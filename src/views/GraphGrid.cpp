@@ -32,9 +32,11 @@ void DrawAxis(const TAxis& axis, const TGridProperties& p, int width, int height
     const double step = GridLabelStep(axis.LabelRange, range, axis.Span, axis.Integer, form);
     if (!(step > 0) || !std::isfinite(step)) return;
 
-    // Grid lines per label step: as many as keep them the grid range apart.
+    // Grid lines per label step: as many as keep them the grid range apart. The tolerance is a
+    // ten-thousandth of the label spacing, in pixels like the spacing it is added to; taken in
+    // values it would swamp the comparison on an axis of millions and pack the lines together.
     const double pixels = step * scale;
-    const double t = step / 10000;
+    const double t = pixels / 10000;
     const double g = axis.GridRange;
     int h = 1;
     if (form == 1) {

@@ -163,6 +163,16 @@ TEST(GraphGridTest, SubdivisionAndFirstValuesFollowTheStepsForm) {
     picture = DrawGrid(p, 300, 100, 8);
     EXPECT_EQ(LabelValues(picture.XLabels).front(), 1);
 
+    // An axis of millions is subdivided by its pixels as any other: labels 15.5 pixels apart
+    // get one line between them, not nine.
+    TGridProperties money;
+    money.XMax = money.XMin;
+    money.YMax = 1550000;
+    picture = DrawGrid(money, 400, 280, 8);
+    EXPECT_EQ(picture.YLabelStep, 100000);
+    EXPECT_EQ(picture.YSubdivision, 2);
+    EXPECT_EQ(HorizontalLines(picture), 32); // 0, 50000, ..., 1550000
+
     // Only grid lines the mode asks for; ticks and labels all the same.
     p.XMin = 0;
     p.XMax = 10;
