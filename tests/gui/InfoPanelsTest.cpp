@@ -1,10 +1,13 @@
 // The information panels in a running game: the finance table and its graphs, the market
-// lists in their styles, the studio's games with their chart history.
+// lists in their styles, the studio's games with their chart history, and the screenshot tour
+// that pictures every screen.
+#include <QDir>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -13,6 +16,7 @@
 #include "ui/Cp1252.h"
 #include "ui/InfoPanels.h"
 #include "ui/PaintBoxGrid.h"
+#include "ui/ScreenshotTour.h"
 #include "views/Finance.h"
 
 namespace {
@@ -260,6 +264,30 @@ TEST_F(InfoPanelsTest, CompanyDetailsSaysSoWithoutGamesAndTakesFurtherSections) 
     QApplication::processEvents();
     EXPECT_EQ(panel->Sections()->count(), 2);
     EXPECT_TRUE(panel->Sections()->tabBar()->isVisible());
+}
+
+// The tour needs its own window start: it answers the start screen itself.
+TEST_F(TGuiTest, ScreenshotTourPicturesEveryScreenAndEndsTheProgram) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    auto* tour = new TScreenshotTour(*Window, folder.path(), 3);
+    Window->StartupTick();
+    EXPECT_EQ(tour->WeeksPlayed, 3);
+    EXPECT_TRUE(Window->ProgramEnded());
+    EXPECT_TRUE(tour->Failed.isEmpty()) << tour->Failed.join(' ').toStdString();
+
+    QStringList expected = {"start-screen.png", "news-window.png", "score-sheet.png"};
+    for (const QString& link : Window->PanelLinks())
+        expected.append(TScreenshotTour::FileName(link));
+    EXPECT_TRUE(expected.contains("financial-info.png"));
+    EXPECT_TRUE(expected.contains("company-details.png"));
+    for (const QString& file : expected) {
+        const QImage picture(QDir(folder.path()).filePath(file));
+        EXPECT_FALSE(picture.isNull()) << file.toStdString();
+        EXPECT_TRUE(tour->Written.contains(file)) << file.toStdString();
+    }
+    EXPECT_EQ(tour->Written.size(), expected.size());
+    EXPECT_EQ(TScreenshotTour::FileName("Office and Equipment"), "office-and-equipment.png");
 }
 
 } // namespace
