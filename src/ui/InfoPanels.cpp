@@ -13,6 +13,8 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "game/Game.h"
 #include "ui/Cp1252.h"
@@ -198,7 +200,12 @@ void TFinancePanel::Render() {
     Title->setText(FromCp1252(view.GraphTitle));
     const QColor colour = view.Graph >= 0 ? ToQColor(FinanceGraphs[view.Graph].Colour) : Ink;
     Title->setStyleSheet(StyleOf(colour));
-    Plot->SetProperties(view.Grid);
+    // Labels of eight digits and more would start left of the control: the plot makes room.
+    TGridProperties grid = view.Grid;
+    const double largest = std::floor(std::max(std::fabs(grid.YMin), std::fabs(grid.YMax)));
+    const int widest = GridLabelWidth(GridLabelText(largest), Plot->LabelFontSize());
+    grid.MarginLeft = std::max<int>(grid.MarginLeft, widest + 7 + 1);
+    Plot->SetProperties(grid);
     Plot->DrawGrid();
 }
 

@@ -94,6 +94,18 @@ TEST_F(InfoPanelsTest, FinanceShowsTheYearsSumsAndAGraphForEachButton) {
     PointAt(graph, QPoint(2, 2)); // in the margin
     EXPECT_FALSE(panel->Readout()->text().startsWith("Week"));
 
+    // The graph's margin at its default while the labels fit; millions of ten and more make room.
+    EXPECT_EQ(int(graph->Properties().MarginLeft), 50);
+    for (const TGridLabel& label : graph->LastDrawing().YLabels)
+        EXPECT_GE(label.Left, 0) << label.Text;
+    c.HistMoney[c.Year][3] = 25000000;
+    QTest::mouseClick(panel->GraphButton(4), Qt::LeftButton);
+    Paint(graph);
+    EXPECT_EQ(int(graph->Properties().MarginLeft), 56); // "26250000": 48 pixels, 7 apart, 1 spare
+    ASSERT_TRUE(graph->LastDrawing().YAxis);
+    for (const TGridLabel& label : graph->LastDrawing().YLabels)
+        EXPECT_GE(label.Left, 0) << label.Text;
+
     // Another button: its own title and colour; reopening the panel leaves the graph.
     QTest::mouseClick(panel->GraphButton(2), Qt::LeftButton);
     EXPECT_EQ(panel->GraphTitle()->text(), "Weekly Cost Graph");
