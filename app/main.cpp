@@ -8,6 +8,8 @@
 //   --hire ROW          open "Hire Managers" and click candidate ROW (1 = first) of the grid in front
 //   --quit              quit the game at the end, which shows the score panel
 //   --screenshot FILE   save a picture of the main window as PNG, then quit
+//   --screenshots DIR   the bot plays --weeks N weeks of a new game; then one PNG of every
+//                       panel, the start screen, the news window and the score sheet in DIR
 // With --new-game or --screenshot every dialog is closed automatically.
 #include <QApplication>
 #include <QCommandLineParser>
@@ -26,6 +28,7 @@
 #include "ui/ManagersPage.h"
 #include "ui/ModalHost.h"
 #include "ui/MusicBox.h"
+#include "ui/ScreenshotTour.h"
 #include "ui/StartScreenDialog.h"
 #include "ui/Theme.h"
 
@@ -62,12 +65,16 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption shotOption(QStringLiteral("screenshot"),
                                         QStringLiteral("Save the main window as PNG and quit."),
                                         QStringLiteral("file"));
+    const QCommandLineOption toursOption(
+        QStringLiteral("screenshots"),
+        QStringLiteral("Let the bot play --weeks N weeks, save a PNG of every screen in DIR and quit."),
+        QStringLiteral("DIR"));
     const QCommandLineOption hireOption(QStringLiteral("hire"),
                                         QStringLiteral("Click a candidate row on the managers panel."),
                                         QStringLiteral("row"));
     const QCommandLineOption quitOption(QStringLiteral("quit"), QStringLiteral("Quit the game at the end."));
-    parser.addOptions(
-        {seedOption, newGameOption, weeksOption, openOption, shotOption, hireOption, quitOption});
+    parser.addOptions({seedOption, newGameOption, weeksOption, openOption, shotOption, toursOption,
+                       hireOption, quitOption});
     parser.process(app);
 
     std::optional<uint32_t> seed;
@@ -88,8 +95,21 @@ int main(int argc, char* argv[]) {
         InstallMusic(window, std::make_unique<TSdlAudio>(), programFolder + "music", programFolder + "sounds");
     // An update's restart ends the music first.
     window.StartScreen().Online.StopMusic = [music] { music->Player().Stop(); };
-    const bool unattended = parser.isSet(newGameOption) || parser.isSet(shotOption);
+    const bool unattended =
+        parser.isSet(newGameOption) || parser.isSet(shotOption) || parser.isSet(toursOption);
     if (unattended) window.Modals().AutoClose = true;
+
+    if (parser.isSet(toursOption)) {
+        auto* tour =
+            new TScreenshotTour(window, parser.value(toursOption), parser.value(weeksOption).toInt());
+        window.show();
+        const int status = app.exec();
+        for (const QString& file : tour->Failed)
+            std::fprintf(stderr, "quillon: cannot write %s\n", qPrintable(file));
+        std::printf("%lld pictures in %s after %d weeks\n", static_cast<long long>(tour->Written.size()),
+                    qPrintable(parser.value(toursOption)), tour->WeeksPlayed);
+        return status != 0 || !tour->Failed.isEmpty() ? 1 : 0;
+    }
 
     if (parser.isSet(newGameOption)) {
         const QStringList names = parser.value(newGameOption).split(QLatin1Char(','));

@@ -10,6 +10,9 @@
 #include "start/StartScreen.h"
 #include "state/GameCore.h"
 #include "views/Calendar.h"
+#include "views/CompanyDetails.h"
+#include "views/Finance.h"
+#include "views/MarketInfo.h"
 #include "views/SalesChart.h"
 #include "views/StatusView.h"
 
@@ -22,6 +25,11 @@ struct TViews {
     TChartView Chart;
     TCalendarView Calendar;
     TFutureReleasesView FutureReleases;
+    // "Financial Info": the table, the graph chosen and the copy of the history it shows.
+    TFinanceView Finance;
+    TMarketView Market;
+    // "Company Details": the released games, the chosen row and its chart history.
+    TCompanyView Company;
     // The message of the last refused action that its panel shows inline (the assistants'
     // error line); cleared by the next action.
     std::string InlineRefusal;

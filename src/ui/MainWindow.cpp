@@ -23,6 +23,7 @@
 #include "ui/GenreLights.h"
 #include "ui/HelpWindow.h"
 #include "ui/HireDialog.h"
+#include "ui/InfoPanels.h"
 #include "ui/LinkButton.h"
 #include "ui/ManagersPage.h"
 #include "ui/MarketPanels.h"
@@ -112,6 +113,7 @@ TMainWindow::TMainWindow(std::optional<uint32_t> seed, std::optional<TFolders> f
     Departure = new TDepartureDialog(this);
     Help = new THelpWindow(this);
     InstallMarketPanels(*this, [this](const std::function<void()>& step) { Guarded(step); });
+    InstallInfoPanels(*this);
 
     EndOfWeekLink->setFocus();
     setMinimumSize(1000, 700);
