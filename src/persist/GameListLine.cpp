@@ -103,23 +103,52 @@ bool ParseSavedBool(const std::string& text, bool& ok) {
     return value != 0;
 }
 
-std::string GameListLine(const TGameEntry& e, TGameListKind kind) {
-    std::string line = TextField(e.Title.Str()) + ";" + TextField(e.Developer.Str()) + ";" +
-                       std::to_string(e.Quality) + ";" + std::to_string(e.ReleaseScore) + ";" +
-                       std::to_string(e.Platform) + ";" + std::to_string(e.WeekSales) + ";" +
-                       std::to_string(e.TotalSales) + ";" + std::to_string(e.Income) + ";" +
-                       std::to_string(e.Genre) + ";";
+namespace {
+
+void AppendNumber(std::string& line, long long value) {
+    char digits[24];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+    line.append(digits, end);
+    line += ';';
+}
+
+// Appends the entry's fields, each followed by ";" (the caller drops the last one).
+void AppendLine(std::string& line, const TGameEntry& e, TGameListKind kind) {
+    line += TextField(e.Title.Str());
+    line += ';';
+    line += TextField(e.Developer.Str());
+    line += ';';
+    for (long long value : {static_cast<long long>(e.Quality), static_cast<long long>(e.ReleaseScore),
+                            static_cast<long long>(e.Platform), static_cast<long long>(e.WeekSales),
+                            static_cast<long long>(e.TotalSales), static_cast<long long>(e.Income),
+                            static_cast<long long>(e.Genre)})
+        AppendNumber(line, value);
     if (kind == TGameListKind::Released) line += Bool(e.ByPlayer) + ";";
-    line += Bool(e.OffMarket) + ";" + Bool(e.Moved) + ";" + std::to_string(e.ReleaseWeek) + ";" +
-            std::to_string(e.ReleaseYear) + ";" + std::to_string(e.WeeksOnSale) + ";" +
-            std::to_string(e.LastChartPos) + ";" + std::to_string(e.ChartWeeks);
+    line += Bool(e.OffMarket) + ";";
+    line += Bool(e.Moved) + ";";
+    for (long long value : {static_cast<long long>(e.ReleaseWeek), static_cast<long long>(e.ReleaseYear),
+                            static_cast<long long>(e.WeeksOnSale), static_cast<long long>(e.LastChartPos),
+                            static_cast<long long>(e.ChartWeeks)})
+        AppendNumber(line, value);
+}
+
+} // namespace
+
+std::string GameListLine(const TGameEntry& e, TGameListKind kind) {
+    std::string line;
+    AppendLine(line, e, kind);
+    line.pop_back();
     return line;
 }
 
 std::string GameListText(const TGameList& list, TGameListKind kind) {
     std::string text;
-    for (const TGameEntry& entry : list)
-        text += GameListLine(entry, kind) + "\r\n";
+    text.reserve(static_cast<size_t>(list.RealCount()) * 80);
+    for (const TGameEntry& entry : list) {
+        AppendLine(text, entry, kind);
+        text.back() = '\r';
+        text += '\n';
+    }
     return text;
 }
 

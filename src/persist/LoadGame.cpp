@@ -68,6 +68,40 @@ std::vector<std::string> TitleListOf(const std::string& folder, const char* memb
     return lines;
 }
 
+// Extracts the members a game is made of (no others) into the folder. Every one must be there
+// before any is decoded; the first trouble the archive reports ends the load.
+void ExtractMembers(TGameCore& game, const std::string& archive, const std::string& folder) {
+    // The two long game lists come last, so that a damaged record or title list is found
+    // before the most work has been done.
+    std::vector<const char*> members = {CompanyMember, DealMember, ProjectMember, PlatformsMember};
+    members.insert(members.end(), std::begin(GenreListMembers), std::end(GenreListMembers));
+    members.push_back(UpcomingMember);
+    members.push_back(ReleasedMember);
+    TCollectingArchiveUi ui(game.Ui);
+    TResource resource(ui);
+    resource.Silence();
+    TArchiveManager& manager = resource.Manager;
+    try {
+        // Asked to create a missing archive, the interface says no: a load never makes one.
+        manager.OpenArchive(archive, true);
+        manager.SetExtractFolder(folder);
+        std::vector<TCentralDirEntry> wanted;
+        for (const char* member : members) {
+            const TCentralDirEntry* entry = manager.CentralDir().Find(member);
+            if (!entry) throw EDataFile(std::string(member) + " is missing from the saved game.");
+            wanted.push_back(*entry);
+        }
+        for (const TCentralDirEntry& entry : wanted) {
+            manager.ExtractEntries({entry});
+            // Silenced, the archive only speaks of trouble: a damaged block, a CRC that does
+            // not match, a name it cannot write.
+            if (!ui.Messages.empty()) throw EDataFile(ui.Messages.front());
+        }
+    } catch (const EArchiveError& failure) {
+        throw EDataFile(failure.what());
+    }
+}
+
 // Checks the fields of one record and names the first one that cannot be right.
 class TFieldCheck {
 public:
@@ -89,7 +123,7 @@ public:
                  "longer than its " + std::to_string(N));
     }
     void Finite(const std::string& field, double value) const {
-        if (!std::isfinite(value)) Fail(field, "not a number", "not a finite number");
+        if (!std::isfinite(value)) Fail(field, std::isnan(value) ? "nan" : "inf", "not a finite number");
     }
     template <typename A>
     void Each(const std::string& field, const A& array, long long lo, long long hi, long from = A::Low,
@@ -244,19 +278,7 @@ TSavedGame ReadSavedGame(TGameCore& game, const std::string& archive) {
         throw EDataFile("No saved game exists");
     TScratchFolder scratch("quillon-load-");
     const std::string& folder = scratch.Path();
-    {
-        TCollectingArchiveUi ui(game.Ui);
-        TResource resource(ui);
-        resource.Silence();
-        try {
-            resource.DecompressFromArchive(archive, folder);
-        } catch (const EArchiveError& failure) {
-            throw EDataFile(failure.what());
-        }
-        // Silenced, the archive only speaks of trouble: a damaged block, a CRC that does not
-        // match, a name it cannot write.
-        if (!ui.Messages.empty()) throw EDataFile(ui.Messages.front());
-    }
+    ExtractMembers(game, archive, folder);
     progress.Add(5);
 
     TSavedGame saved;

@@ -45,12 +45,10 @@ void RemoveQuietly(const std::string& path) {
 // The marker of an earlier score upload belongs to the game that was saved then: it goes
 // into the new archive when that was this game (same StartStamp), so a save of the same game
 // never opens the way to a second upload. True when the marker now waits in `folder`.
-bool KeepUploadMarker(TGameCore& game, const std::string& archive, const std::string& folder) {
+bool KeepUploadMarker(TGameCore& game, TResource& resource, const TCollectingArchiveUi& ui,
+                      const std::string& archive, const std::string& folder) {
     std::error_code error;
     if (!fs::exists(archive, error)) return false;
-    TCollectingArchiveUi ui(game.Ui);
-    TResource resource(ui);
-    resource.Silence();
     try {
         if (resource.DecompressFromArchive(archive, folder, UploadMarkerMember) != 1) return false;
     } catch (const EArchiveError&) {
@@ -81,7 +79,8 @@ void WriteArchive(TGameCore& game, const std::string& archive, const TSaveStepHo
     progress.Add(5);
 
     TScratchFolder scratch("quillon-save-");
-    const bool keepMarker = KeepUploadMarker(game, archive, scratch.Path());
+    const bool keepMarker = KeepUploadMarker(game, resource, ui, archive, scratch.Path());
+    ui.Messages.clear();
     TArchiveBuilder builder(resource.Manager, archive);
     auto write = [&](const char* member, const std::string& bytes) {
         if (hook) hook(member);
@@ -97,16 +96,18 @@ void WriteArchive(TGameCore& game, const std::string& archive, const TSaveStepHo
         progress.Add(step);
     };
 
+    // Written straight from the running game: a copy of the lists would cost more than the
+    // rest of the save.
+    const TGameState& s = game.State;
+    member(ReleasedMember, GameListText(s.ReleasedGames, TGameListKind::Released), 15);
+    member(UpcomingMember, GameListText(s.UpcomingGames, TGameListKind::Upcoming), 10);
     StoreTunables(game.State.Company, game.Tunables);
-    const TSavedGame saved = SavedGameOf(game);
-    member(ReleasedMember, GameListText(saved.Released, TGameListKind::Released), 15);
-    member(UpcomingMember, GameListText(saved.Upcoming, TGameListKind::Upcoming), 10);
-    member(CompanyMember, RecordBytes(saved.Company), 5);
-    member(DealMember, RecordBytes(saved.Deal), 5);
-    member(ProjectMember, RecordBytes(saved.Project), 5);
-    member(PlatformsMember, RecordBytes(saved.Platforms), 5);
-    for (size_t g = 0; g < saved.TitleLists.size(); ++g) {
-        write(GenreListMembers[g], TitleListText(saved.TitleLists[g]));
+    member(CompanyMember, RecordBytes(s.Company), 5);
+    member(DealMember, RecordBytes(s.PublisherDeal), 5);
+    member(ProjectMember, RecordBytes(s.Projects[1]), 5);
+    member(PlatformsMember, RecordBytes(s.Platforms), 5);
+    for (size_t g = 0; g < s.TitleLists.size(); ++g) {
+        write(GenreListMembers[g], TitleListText(s.TitleLists[g]));
         progress.Add(4);
         add(GenreListMembers[g]);
         progress.Add(1);
