@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <csignal>
@@ -475,6 +476,46 @@ TEST_F(SaveGameTest, TheObjectiveIsTestedAfterALoad) {
     }
 }
 
+// The progress window's gauge moves by the fixed steps of saving and of loading.
+class TProgressRecorder : public TScriptedPlayer {
+public:
+    void Progress(const std::string& text, int percent) override {
+        Steps.push_back({text, percent});
+        Open = true;
+    }
+    void CloseProgress() override { Open = false; }
+    std::vector<std::pair<std::string, int>> Steps;
+    bool Open = false;
+};
+
+TEST_F(SaveGameTest, TheProgressWindowMovesInItsSteps) {
+    TProgressRecorder player;
+    auto game = NewGame(player, 12u);
+    auto gauge = [&] {
+        std::vector<int> percents;
+        for (const auto& [text, percent] : player.Steps)
+            percents.push_back(percent);
+        return percents;
+    };
+    player.Steps.clear();
+    WriteSaveArchive(*game, Archive().string());
+    EXPECT_EQ(gauge(), (std::vector<int>{0,  5,  20, 30, 35, 40, 45, 50, 54, 55, 59, 60,
+                                         64, 65, 69, 70, 74, 75, 79, 80, 84, 85, 100}));
+    EXPECT_EQ(player.Steps.front().first, "Saving Game");
+    EXPECT_FALSE(player.Open);
+
+    player.Steps.clear();
+    ASSERT_TRUE(LoadGame(*game).Done);
+    EXPECT_EQ(gauge(), (std::vector<int>{0, 5, 15, 25, 35, 45, 55, 65, 75, 85, 100}));
+    EXPECT_EQ(player.Steps.front().first, "Loading game...");
+    EXPECT_FALSE(player.Open);
+
+    // A refused load closes the window too.
+    WriteBytes(Archive(), "QARC");
+    EXPECT_FALSE(LoadGame(*game).Done);
+    EXPECT_FALSE(player.Open);
+}
+
 // --- The edge cases of the saved lists ---------------------------------------------------
 
 TEST_F(SaveGameTest, EdgeCasesOfTheSavedLists) {
@@ -703,6 +744,23 @@ TEST_F(RefusedLoadTest, DamagedArchivesAndNoSave) {
     EXPECT_EQ(game.State.Company.Year, 1984);
     EXPECT_EQ(game.State.Company.Week, 1) << "no week was played";
     EXPECT_TRUE(player.NewsWindows.empty());
+}
+
+TEST_F(RefusedLoadTest, MemberNamesMatchInAnyLetterCaseAndOtherMembersAreIgnored) {
+    std::vector<std::pair<std::string, std::string>> members;
+    for (const auto& [name, bytes] : Good) {
+        std::string upper = name;
+        for (char& ch : upper)
+            ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        members.push_back({upper, bytes});
+    }
+    members.insert(members.begin(), {"readme.txt", "not part of the game"});
+    WriteMembers(Archive(), members);
+    const TOutcome outcome = LoadGame(*Loader);
+    ASSERT_TRUE(outcome.Done) << outcome.Message;
+    EXPECT_TRUE(SameBytes(Loader->State.Platforms, Saver->State.Platforms));
+    EXPECT_EQ(Loader->State.Company.Week, Saver->State.Company.Week);
+    EXPECT_TRUE(FolderListing(Temp).empty());
 }
 
 // Every single-bit flip of a saved archive either loads the same game or is refused with a
