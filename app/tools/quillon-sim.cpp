@@ -14,6 +14,7 @@
 #include "game/Actions.h"
 #include "game/Game.h"
 #include "game/NewGame.h"
+#include "persist/LoadGame.h"
 #include "players/Bot.h"
 #include "players/ScriptedPlayer.h"
 #include "start/Folders.h"
@@ -41,6 +42,14 @@ Plays a game of Quillon without a window and prints one line per week and the sc
                     to FILE, one action a line
   --replay FILE     play the game FILE recorded again (seed, difficulty, names and actions
                     come from FILE; --bot, --seed and --weeks are ignored)
+  --save FILE       after the last week, save the game to FILE as "Save game && end turn"
+                    does (which plays one more week); while a project is in progress the game
+                    plays on until it has been released. With --replay, the recorded saves go
+                    to FILE instead. A name without an extension gets ".rs", as every archive
+  --load FILE       start from the game saved in FILE, as "Load Saved Game" does, then play
+                    on (--weeks counts the weeks after the load); a save that cannot be used
+                    ends the program with status 1. Not with --replay or --record: a replay
+                    starts from a new game
   --trace world     print, every week, the economy, the boom platform, the hot genre, every
                     genre's popularity and trend and every platform's machines sold and in use
   --trace chart     print the top ten of every weekly sales chart
@@ -59,6 +68,8 @@ struct TOptions {
     std::string DataDir;
     std::string RecordFile;
     std::string ReplayFile;
+    std::string SaveFile;
+    std::string LoadFile;
     bool TraceWorld = false;
     bool TraceChart = false;
     bool Bot = false;
@@ -109,6 +120,10 @@ TOptions ParseOptions(int argc, char** argv) {
             options.RecordFile = value;
         else if (arg == "--replay")
             options.ReplayFile = value;
+        else if (arg == "--save")
+            options.SaveFile = value;
+        else if (arg == "--load")
+            options.LoadFile = value;
         else if (arg == "--trace") {
             const std::string trace = value;
             if (trace == "world")
@@ -120,6 +135,8 @@ TOptions ParseOptions(int argc, char** argv) {
         } else
             Fail("unknown option: " + arg);
     }
+    if (!options.LoadFile.empty() && (!options.ReplayFile.empty() || !options.RecordFile.empty()))
+        Fail("--load cannot be combined with --replay or --record: a replay starts from a new game");
     return options;
 }
 
@@ -329,6 +346,38 @@ bool WeekPlayed(const TGame& game, const TScriptedPlayer& player, const TOptions
     return true;
 }
 
+// "Save game && end turn" at the end of the run. It is refused while a project is in
+// progress, so the game plays on until the project has been released.
+bool SaveAtEnd(TGame& game, const TScriptedPlayer& player, const TOptions& options) {
+    while (player.ScoreSheets.empty() && game.State.Projects[1].InProgress) {
+        if (options.Bot) BotTakesTurn(game, false);
+        if (!game.State.Projects[1].InProgress) break;
+        Apply(game, TEndOfWeekAction{});
+        if (!WeekPlayed(game, player, options)) break;
+    }
+    if (!player.ScoreSheets.empty()) {
+        std::cerr << "quillon-sim: the game ended before it could be saved\n";
+        return false;
+    }
+    const int32_t year = game.State.Company.Year;
+    const int32_t week = game.State.Company.Week;
+    if (!Apply(game, TSaveAndEndTurn{}).Done) return false;
+    WeekPlayed(game, player, options);
+    // The save holds the week it was made in, and nothing else will do.
+    try {
+        const TSavedGame saved = ReadSavedGame(game, options.SaveFile);
+        if (saved.Company.Year != year || saved.Company.Week != week)
+            throw EDataFile("it holds week " + std::to_string(saved.Company.Week) + " of " +
+                            std::to_string(saved.Company.Year) + ", not the week saved");
+    } catch (const std::exception& error) {
+        std::cerr << "quillon-sim: the game was not saved to " << options.SaveFile << ": " << error.what()
+                  << "\n";
+        return false;
+    }
+    std::printf("Saved to %s\n", options.SaveFile.c_str());
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -356,11 +405,23 @@ int main(int argc, char** argv) {
     // The competitor titles come from the game database beside the program; without it the
     // world still turns, only without them.
     const TNewGameChoices choices{options.Player, options.Company, options.Difficulty};
-    if (LoadGameDatabase(game))
+    if (!options.SaveFile.empty()) game.Folders.SaveArchiveFile = options.SaveFile;
+    if (!options.LoadFile.empty()) {
+        // As "Load Saved Game": a start with the database, then the save over the new world.
+        game.Folders.SaveArchiveFile = options.LoadFile;
+        if (!LoadGameDatabase(game)) return 1;
         PrepareNewGame(game, choices);
-    else
-        ApplyNewGameChoices(game, choices);
-    BeginGame(game);
+        game.Flags.LoadRequested = true;
+        if (!LoadSavedGameAndPlay(game)) return 1;
+        game.Folders.SaveArchiveFile = options.SaveFile;
+        std::printf("Loaded %s\n", options.LoadFile.c_str());
+    } else {
+        if (LoadGameDatabase(game))
+            PrepareNewGame(game, choices);
+        else
+            ApplyNewGameChoices(game, choices);
+        BeginGame(game);
+    }
     PrintWeek(game);
     if (options.TraceWorld) TraceWorld(game);
     if (replay) {
@@ -385,6 +446,7 @@ int main(int argc, char** argv) {
             if (!WeekPlayed(game, player, options)) break;
         }
     }
+    if (!options.SaveFile.empty() && !replay && !SaveAtEnd(game, player, options)) return 1;
     if (!player.ScoreSheets.empty()) PrintScoreSheet(player.ScoreSheets.back());
     if (!options.JsonFile.empty()) WriteJson(options.JsonFile, game, player, seed);
     if (!options.RecordFile.empty()) {

@@ -87,9 +87,28 @@ bool SyncToDisk(const fs::path& path) {
     return ok;
 }
 
+// A rename is only lasting once the folder that holds the name is on the disk too.
+bool SyncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
 void RemoveQuietly(const fs::path& path) {
     std::error_code ec;
     fs::remove(path, ec);
+}
+
+// Beside the archive, so that the final rename stays on one file system.
+fs::path TemporaryNameBeside(const fs::path& folder, const std::string& fileName) {
+    for (unsigned n = 0;; ++n) {
+        fs::path p =
+            folder / ("~" + fileName + "." + std::to_string(::getpid()) + "." + std::to_string(n) + ".tmp");
+        std::error_code ec;
+        if (!fs::exists(fs::symlink_status(p, ec))) return p;
+    }
 }
 
 } // namespace
@@ -192,13 +211,7 @@ void TArchiveManager::CloseArchive() {
 }
 
 fs::path TArchiveManager::TemporaryName() const {
-    // Beside the archive, so that the final rename stays on one file system.
-    for (unsigned n = 0;; ++n) {
-        fs::path p = fs::path(Folder) /
-                     ("~" + FileName + "." + std::to_string(::getpid()) + "." + std::to_string(n) + ".tmp");
-        std::error_code ec;
-        if (!fs::exists(fs::symlink_status(p, ec))) return p;
-    }
+    return TemporaryNameBeside(fs::path(Folder), FileName);
 }
 
 int TArchiveManager::AddFiles(const std::vector<std::string>& fileNames, const std::string& folder) {
@@ -456,4 +469,51 @@ bool TArchiveManager::TestEntry(const TCentralDirEntry& entry) {
         return false;
     }
     return ok;
+}
+
+TArchiveBuilder::TArchiveBuilder(TArchiveManager& manager, const std::string& archiveName)
+    : Manager(manager) {
+    const fs::path path = TArchiveManager::ResolveArchiveName(archiveName);
+    FinalName = path.string();
+    TempPath = TemporaryNameBeside(path.parent_path(), path.filename().string());
+    try {
+        Target = std::make_unique<TArchiveFile>(TempPath.string(), TFileMode::Create);
+        Target->Write(ArchiveSignature, 4);
+    } catch (...) {
+        Target.reset();
+        RemoveQuietly(TempPath);
+        throw;
+    }
+    Manager.Log("New archive - " + FinalName);
+}
+
+TArchiveBuilder::~TArchiveBuilder() {
+    if (Committed) return;
+    Target.reset(); // closes without reporting: the file is removed anyway
+    RemoveQuietly(TempPath);
+}
+
+void TArchiveBuilder::Add(const std::string& name, const std::string& folder) {
+    if (!Target) throw EInOutError("The new archive " + FinalName + " is already complete.");
+    if (!Manager.AddOneFile(*Target, name, fs::path(HostPathText(folder)), Entries))
+        throw EInOutError("Could not add " + name + " to the archive " + FinalName + ".");
+}
+
+void TArchiveBuilder::Commit() {
+    if (!Target) throw EInOutError("The new archive " + FinalName + " is already complete.");
+    Target->CentralDir.Entries = Entries;
+    Target->WriteCentralDir();
+    const int64_t expectedSize = Target->Position();
+    Target->Close();
+    Target.reset();
+    // A short write that went unnoticed must not replace a good archive.
+    std::error_code ec;
+    if (static_cast<int64_t>(fs::file_size(TempPath, ec)) != expectedSize || ec || !SyncToDisk(TempPath))
+        throw EInOutError("Could not write the archive file " + FinalName + ".");
+    fs::rename(TempPath, FinalName, ec);
+    if (ec) throw EInOutError("Could not replace the archive file " + FinalName + ": " + ec.message());
+    Committed = true;
+    // The new archive is in place; a folder that cannot be synced only delays when it is lasting.
+    SyncFolder(fs::path(FinalName).parent_path());
+    Manager.Log("Archive written - " + FinalName);
 }

@@ -17,6 +17,8 @@ struct TExtractResult {
     int64_t Bytes = 0; // sum of their uncompressed sizes
 };
 
+class TArchiveBuilder;
+
 class TArchiveManager {
 public:
     explicit TArchiveManager(TArchiveUi& ui);
@@ -70,6 +72,8 @@ public:
     std::function<void(const std::string& text)> OnLog;    // texts start with "ArchiveMan: "
 
 private:
+    friend class TArchiveBuilder;
+
     void RequireOpen() const;
     void Log(const std::string& text);
     void Status(const std::string& text);
@@ -91,6 +95,37 @@ private:
     std::string Folder;
     std::string FileName;
     std::string ExtractFolder;
+};
+
+// A complete new archive, written from scratch into a temporary file beside `archiveName`.
+// Commit() puts the new file on the disk and renames it over `archiveName`: the one moment the
+// old archive (if any) is replaced. A builder that ends without Commit(), whatever the reason,
+// removes its temporary file, so a failure at any point leaves the old archive as it was.
+// Uses the manager's coder and interface, not its open archive.
+class TArchiveBuilder {
+public:
+    TArchiveBuilder(TArchiveManager& manager, const std::string& archiveName);
+    ~TArchiveBuilder();
+    TArchiveBuilder(const TArchiveBuilder&) = delete;
+    TArchiveBuilder& operator=(const TArchiveBuilder&) = delete;
+
+    // Compresses `folder`/`name` into the new archive, stored as `name`. EInOutError when the
+    // file cannot be read or the archive cannot be written.
+    void Add(const std::string& name, const std::string& folder);
+    // Writes the directory, syncs the file, renames it over the archive and syncs the folder.
+    // EInOutError when any of it fails (the old archive is then untouched).
+    void Commit();
+
+    const std::string& ArchiveName() const { return FinalName; } // absolute
+    int Count() const { return static_cast<int>(Entries.size()); }
+
+private:
+    TArchiveManager& Manager;
+    std::string FinalName;
+    std::filesystem::path TempPath;
+    std::unique_ptr<TArchiveFile> Target;
+    std::vector<TCentralDirEntry> Entries;
+    bool Committed = false;
 };
 
 // The entry of `folder` named `name` without regard to letter case: the exact name when it

@@ -6,21 +6,45 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <new>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 constexpr int32_t ArchiveBlockSize = 409600;
 constexpr int32_t BlockHeaderSize = 20;
+
+// Storage that is not cleared when it is made. The block buffers serve block after block, so
+// every stage already writes what it later reads; clearing 4 MB for each archive operation (and
+// touching every page of it) cost more than compressing a small file.
+template <typename T>
+struct TUnclearedAllocator : std::allocator<T> {
+    TUnclearedAllocator() noexcept = default;
+    template <typename U>
+    TUnclearedAllocator(const TUnclearedAllocator<U>&) noexcept {}
+    template <typename U>
+    void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <typename U, typename... A>
+    void construct(U* p, A&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<A>(args)...);
+    }
+};
+template <typename T>
+using TBlockBuffer = std::vector<T, TUnclearedAllocator<T>>;
 
 // The block-sized working storage, allocated once and shared by the compressor and the expander,
 // so that no block costs an allocation.
 class TBlockMan {
 public:
     TBlockMan();
-    std::vector<uint8_t> Block;  // the block's bytes (input of compression, output of expansion)
-    std::vector<uint8_t> Column; // the sorted column; scratch of the suffix sorter
-    std::vector<int32_t>
+    TBlockBuffer<uint8_t> Block;  // the block's bytes (input of compression, output of expansion)
+    TBlockBuffer<uint8_t> Column; // the sorted column; scratch of the suffix sorter
+    TBlockBuffer<int32_t>
         Suffixes; // suffix array (ArchiveBlockSize + 1 rows); links between rows when expanding
-    std::vector<int32_t> Workspace; // bucket counts of the suffix sorter
+    TBlockBuffer<int32_t> Workspace; // bucket counts of the suffix sorter
 };
 
 class TCompressor {

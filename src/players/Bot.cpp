@@ -152,7 +152,7 @@ void StartAProject(TGame& game) {
 
 } // namespace
 
-void BotTakesTurn(TGame& game) {
+void BotTakesTurn(TGame& game, bool startProjects) {
     ManageMoney(game);
     RenewDeal(game);
     ManageMoney(game);
@@ -164,7 +164,7 @@ void BotTakesTurn(TGame& game) {
         Apply(game, TBeginRelease{});
         Apply(game, TChooseReleaseWeek{.Offset = 0, .Index = 0});
     }
-    if (d.Stage == TProjectStage::NotStarted) StartAProject(game);
+    if (d.Stage == TProjectStage::NotStarted && startProjects) StartAProject(game);
     const bool working = d.Stage == TProjectStage::InProgress;
     KeepAssistants(game, TAssistantKind::Programmers, working ? 3 : 1);
     if (working) {

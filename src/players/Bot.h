@@ -13,4 +13,6 @@
 //  - releases a finished game in the first week the release calendar offers.
 class TGame;
 
-void BotTakesTurn(TGame& game);
+// startProjects false: finishes and releases the running project but starts no new one (the
+// simulator waits for a week in which saving is allowed).
+void BotTakesTurn(TGame& game, bool startProjects = true);

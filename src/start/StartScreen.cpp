@@ -85,7 +85,7 @@ bool LoadSavedGame(TGameCore& game, TStartScreen& screen) {
         game.Ui.ShowMessage("No saved game exists", "No save game", TMessageKind::Information);
         return false;
     }
+    // JustLoaded is set by the load itself, after the world's first week.
     game.Flags.LoadRequested = true;
-    game.Flags.JustLoaded = true;
     return StartGame(game, screen);
 }

@@ -8,6 +8,12 @@ struct TFolders {
     std::string Program; // ends in '/'
     std::string Data;    // ends in '/'
 
+    // A save kept somewhere else than the data folder (the simulator's --save and --load);
+    // empty: the save folder's archive.
+    std::string SaveArchiveFile{};
+
     std::string SaveFolder() const { return Data + "QlSave/"; }
-    std::string SaveArchive() const { return SaveFolder() + "sav.sav"; }
+    std::string SaveArchive() const {
+        return SaveArchiveFile.empty() ? SaveFolder() + "sav.sav" : SaveArchiveFile;
+    }
 };

@@ -371,9 +371,21 @@ void TMainWindow::StartupTick() {
     }
     // The start screen may have brought the player's help choice from the profile.
     StatusPanel->ShowHelpBox()->setChecked(game.Flags.ShowHelp);
-    if (!game.Flags.LoadRequested) Modals().Exec(*Welcome, TWelcomeDialog::Text());
-    Guarded([&game] { BeginGame(game); });
-    if (Ended) return;
+    if (game.Flags.LoadRequested) {
+        bool loaded = false;
+        Guarded([&game, &loaded] { loaded = LoadSavedGameAndPlay(game); });
+        if (Ended) return;
+        if (!loaded) {
+            // The save could not be used and the player has been told why: the next tick shows
+            // the start screen again, for a new game or another try.
+            game.Flags.StartPending = true;
+            return;
+        }
+    } else {
+        Modals().Exec(*Welcome, TWelcomeDialog::Text());
+        Guarded([&game] { BeginGame(game); });
+        if (Ended) return;
+    }
     HelpTicker.start();
     Sky->update();
     emit GameStarted();

@@ -302,6 +302,91 @@ TEST_F(ManagerTest, WriteFailureWhileAddingLeavesOldArchiveAndNoTemporaryFile) {
     EXPECT_EQ(Dir.Listing(), listing);
 }
 
+// A new archive from scratch: built beside the old one under a temporary name, and only the
+// commit puts it in the old one's place.
+TEST_F(ManagerTest, BuilderReplacesTheArchiveOnlyAtCommit) {
+    const fs::path archive = MakeArchive("save.pck", {Source("old.txt", SampleBytes(3000, 7))});
+    Man.CloseArchive();
+    const TBytes before = ReadFile(archive);
+    const auto listing = Dir.Listing();
+    const TBytes a = SampleBytes(5000, 8);
+    Source("a.txt", a);
+    Source("b.txt", std::string());
+    {
+        TArchiveBuilder builder(Man, archive.string());
+        builder.Add("a.txt", (Dir / "src").string());
+        builder.Add("b.txt", (Dir / "src").string());
+        EXPECT_EQ(builder.Count(), 2);
+        EXPECT_EQ(ReadFile(archive), before) << "the old archive changed before the commit";
+        EXPECT_EQ(Dir.Listing().size(), listing.size() + 1) << "no temporary file beside the archive";
+        builder.Commit();
+    }
+    EXPECT_EQ(Dir.Listing(), listing);
+    const TCentralDir dir = ReadDirectory(archive);
+    ASSERT_EQ(dir.Entries.size(), 2u);
+    EXPECT_EQ(dir.Entries[0].StoredName(), "a.txt");
+    EXPECT_EQ(dir.Entries[1].StoredName(), "b.txt");
+    Man.OpenArchive(archive.string(), false);
+    ExtractAllSilently();
+    EXPECT_EQ(Extracted.Count, 2);
+    EXPECT_EQ(ReadFile(Dir / "out" / "a.txt"), a);
+    EXPECT_TRUE(ReadFile(Dir / "out" / "b.txt").empty());
+    EXPECT_FALSE(fs::exists(Dir / "out" / "old.txt"));
+
+    // Where there was no archive, the commit creates it.
+    {
+        TArchiveBuilder builder(Man, (Dir / "fresh.pck").string());
+        builder.Add("a.txt", (Dir / "src").string());
+        builder.Commit();
+    }
+    EXPECT_EQ(ReadDirectory(Dir / "fresh.pck").Entries.size(), 1u);
+}
+
+TEST_F(ManagerTest, BuilderThatFailsLeavesTheOldArchiveAndNoTemporaryFile) {
+    const fs::path archive = MakeArchive("keep.pck", {Source("old.txt", SampleBytes(3000, 9))});
+    Man.CloseArchive();
+    const TBytes before = ReadFile(archive);
+    const auto listing = Dir.Listing();
+    Source("a.txt", SampleBytes(4000, 10));
+    {
+        TArchiveBuilder builder(Man, archive.string());
+        builder.Add("a.txt", (Dir / "src").string());
+        EXPECT_THROW(builder.Add("missing.txt", (Dir / "src").string()), EInOutError);
+        // Abandoned without a commit.
+    }
+    EXPECT_EQ(ReadFile(archive), before);
+    EXPECT_EQ(Dir.Listing(), listing);
+
+    // The disk fills up while the new archive is written: a child process whose files may not
+    // grow past a few kilobytes.
+    Source("big.bin", SampleBytes(409600, 11));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlim_t limit = static_cast<rlim_t>(before.size() + 2000);
+        const struct rlimit rl { limit, limit };
+        ::setrlimit(RLIMIT_FSIZE, &rl);
+        int code = 2;
+        try {
+            TArchiveBuilder builder(Man, archive.string());
+            builder.Add("big.bin", (Dir / "src").string());
+            builder.Commit();
+        } catch (const EArchiveError&) {
+            code = 0;
+        } catch (...) {
+            code = 3;
+        }
+        ::_exit(code);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "2: the failed write went unnoticed";
+    EXPECT_EQ(ReadFile(archive), before);
+    EXPECT_EQ(Dir.Listing(), listing);
+}
+
 TEST_F(ManagerTest, FullPathNamesAreStoredWholeAndFoundByFileName) {
     fs::create_directories(Dir / "src" / "QlSave");
     const fs::path pub = Dir / "src" / "QlSave" / "1_Pub.sav";

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "GameFixture.h"
 #include "company/Managers.h"
 #include "game/EndOfWeek.h"
+#include "persist/SavedGame.h"
 #include "sim/Calendar.h"
 #include "sim/GameOver.h"
 #include "sim/WeeklyCosts.h"
@@ -236,6 +239,9 @@ TEST_F(EndOfWeekTest, ManagerDeparturesFollowTheirDraws) {
 }
 
 TEST_F(EndOfWeekTest, QuitAndSaveActions) {
+    // The save goes to a folder of this test's own, not beside the program.
+    const TScratchFolder saves("quillon-eow-");
+    Game.Folders.SaveArchiveFile = saves.Path() + "sav.sav";
     Game.State.Projects[1].InProgress = true;
     Apply(Game, TSaveAndEndTurn{});
     EXPECT_TRUE(Player.SawMessage(
@@ -245,6 +251,7 @@ TEST_F(EndOfWeekTest, QuitAndSaveActions) {
     Apply(Game, TSaveAndEndTurn{});
     EXPECT_EQ(Company.Week, 3);
     EXPECT_FALSE(Game.Flags.SaveRequested);
+    EXPECT_TRUE(std::filesystem::exists(saves.Path() + "sav.sav"));
     Apply(Game, TQuitGame{});
     EXPECT_EQ(Player.ScoreSheets.size(), 1u);
     EXPECT_EQ(Company.Week, 3);
