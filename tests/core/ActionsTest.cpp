@@ -32,6 +32,10 @@ TEST(ActionTextTest, EveryActionReadsBackAsItself) {
         TCancelProject{},
         TBeginRelease{},
         TChooseReleaseWeek{.Offset = 47, .Index = 5},
+        TChooseStudyPlatform{.Activity = TStudyActivity::Porting, .Platform = 18},
+        TSetStudyStaff{.Activity = TStudyActivity::AntiPiracy, .Count = 100},
+        TRequestPreview{},
+        TPortGame{.ReleasedIndex = -1, .Platform = 12},
     };
     static_assert(std::size(actions) == std::variant_size_v<TPlayerAction>, "one case per action");
     for (const TPlayerAction& action : actions) {
