@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "players/BotStudy.h"
+
 #include "company/Bank.h"
 #include "company/Managers.h"
 #include "game/Actions.h"
@@ -128,11 +130,13 @@ void BotTakesTurn(TGame& game) {
         Apply(game, TBeginRelease{});
         Apply(game, TChooseReleaseWeek{.Offset = 0, .Index = 0});
     }
-    if (d.Stage == TProjectStage::NotStarted) StartAProject(game);
+    if (d.Stage == TProjectStage::NotStarted && !BotPortsBestGame(game)) StartAProject(game);
     const bool working = d.Stage == TProjectStage::InProgress;
     KeepAssistants(game, TAssistantKind::Programmers, working ? 3 : 1);
     if (working) {
         KeepAssistants(game, TAssistantKind::Musicians, 2);
         KeepAssistants(game, TAssistantKind::Artists, 3);
     }
+    BotAsksForPreview(game);
+    BotStudies(game);
 }
