@@ -38,6 +38,7 @@
 #include "ui/Starfield.h"
 #include "ui/StartScreenDialog.h"
 #include "ui/StatusArea.h"
+#include "ui/StudyPanels.h"
 #include "ui/WelcomeDialog.h"
 #include "ui/WorkingWindow.h"
 #include "views/StatusView.h"
@@ -111,6 +112,7 @@ TMainWindow::TMainWindow(std::optional<uint32_t> seed, std::optional<TFolders> f
     Departure = new TDepartureDialog(this);
     Help = new THelpWindow(this);
     InstallMarketPanels(*this, [this](const std::function<void()>& step) { Guarded(step); });
+    InstallStudyPanels(*this);
 
     EndOfWeekLink->setFocus();
     setMinimumSize(1000, 700);
@@ -423,6 +425,7 @@ void TMainWindow::RefreshStatus() {
     MenuColumn->setVisible(!project.ReleaseMode);
     SidePanel->setVisible(!project.ReleaseMode);
     SidePanel->SetProject(FromCp1252(project.SideLink), FromCp1252(project.SideCaption), project.SideBlinks);
+    SidePanel->SetStudyCaption(FromCp1252(game.State.Study.SideCaption));
     SidePanel->Lights()->ShowLights(game.Side.GenreLights);
     QStringList best;
     for (const std::string& label : game.Side.BestPlatforms)
