@@ -108,10 +108,12 @@ int ActivityPlatform(const TGame& game, TStudyActivity activity) {
 
 void BotStudies(TGame& game) {
     const auto& c = game.State.Company;
+    // What the studio owns beyond its debt decides what it can spend on the long run.
+    const int64_t wealth = static_cast<int64_t>(c.Money) - c.Loan;
     const int team = c.AssistProgrammers + c.AssistMusicians + c.AssistArtists;
     // Seats kept free for the next project's team.
     const int reserve = std::max(TeamRoom - team, 0);
-    if (c.Money > 2000000 && c.ExtraOffices < 3 && FreeSpace(game) - reserve < 4)
+    if (wealth > 2000000 && c.ExtraOffices < 3 && FreeSpace(game) - reserve < 4)
         Apply(game, TSetExtraOffices{.Count = c.ExtraOffices + 1});
 
     for (const TStaffPlan& plan : Plan) {
@@ -119,8 +121,10 @@ void BotStudies(TGame& game) {
         if (platform >= 0 && platform != StudyPlatformOf(game, plan.Activity))
             Apply(game, TChooseStudyPlatform{.Activity = plan.Activity, .Platform = platform});
         const int staff = StudyStaffOf(game, plan.Activity);
-        // Short of cash the staff go first; nobody works on a level that is full.
-        int wanted = c.Money < 300000 || platform < 0 ? 0 : c.Money > 800000 ? plan.Wanted : staff;
+        // In debt the staff go; nobody works on a level that is full.
+        int wanted = wealth < 0 || c.Money < 300000 || platform < 0 ? 0
+                     : wealth > 1000000                             ? plan.Wanted
+                                                                    : staff;
         wanted = std::min(wanted, staff + std::max(FreeSpace(game) - reserve, 0));
         if (wanted != staff) Apply(game, TSetStudyStaff{.Activity = plan.Activity, .Count = wanted});
     }

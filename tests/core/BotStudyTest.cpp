@@ -7,6 +7,8 @@
 #include "GameFixture.h"
 #include "game/EndOfWeek.h"
 #include "players/Bot.h"
+#include "start/GameDatabase.h"
+#include "start/StartScreen.h"
 
 namespace {
 
@@ -15,9 +17,12 @@ int Sum(const TPlatformInts& levels) {
 }
 
 TEST(BotStudyTest, ElevenYearsOfStudyPreviewsAndPorts) {
+    // The game "quillon-sim --seed 9 --bot" plays, competitors from the game database included.
     TScriptedPlayer player;
-    TGame game(player, 11u, BuildFolders());
-    StartNewGame(game, {"Bot", "Bot Works", 2});
+    TGame game(player, 9u, BuildFolders());
+    ASSERT_TRUE(LoadGameDatabase(game));
+    PrepareNewGame(game, {"Sim Player", "Sim Studios", 2});
+    BeginGame(game);
     const auto& c = game.State.Company;
     const int knowledgeAtStart = Sum(c.PlatformKnowledge);
     int mostStaff = 0;
@@ -26,7 +31,7 @@ TEST(BotStudyTest, ElevenYearsOfStudyPreviewsAndPorts) {
         mostStaff = std::max(mostStaff, c.StudyStaff + c.ToolStaff + c.AntiPiracyStaff + c.PortingStaff);
         EndOfWeek(game);
     }
-    EXPECT_EQ(c.Year, 1994);
+    EXPECT_EQ(c.Year, 1994); // eleven years
     EXPECT_GE(mostStaff, 4);
     EXPECT_GE(game.State.Preview.Written, 1);
     EXPECT_GE(game.State.Development.PortsReleased, 1);
