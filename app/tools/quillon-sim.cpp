@@ -37,7 +37,8 @@ Plays a game of Quillon without a window and prints one line per week and the sc
   --json FILE       write a summary of the final state as one JSON object
   --data DIR        the folder with Database.pck (default: the program's own folder)
   --bot             let a simple built-in player manage the company (see src/players/Bot.h):
-                    assistants, borrowing, an investor and repaying
+                    assistants, borrowing, an investor and repaying, study and tools,
+                    previews and ports
   --record FILE     write the seed, the difficulty, the names and every action of the game
                     to FILE, one action a line
   --replay FILE     play the game FILE recorded again (seed, difficulty, names and actions
@@ -309,6 +310,22 @@ void WriteJson(const std::string& file, const TGame& game, const TScriptedPlayer
         out << (g ? ", " : "") << "{\"name\": " << JsonString(Genres[g].Name)
             << ", \"popularity\": " << int{c.GenrePopularity[g]} << ", \"trend\": " << c.GenreTrend[g] << "}";
     out << "],\n";
+    // What the studio has learnt and built, platform by platform (and genre by genre).
+    const auto levels = [&](const TPlatformInts& values, int count) {
+        std::ostringstream list;
+        list << "[";
+        for (int i = 0; i < count; ++i)
+            list << (i ? ", " : "") << values[i];
+        list << "]";
+        return list.str();
+    };
+    out << "  \"knowledge\": {\"platforms\": " << levels(c.PlatformKnowledge, PlatformCount)
+        << ", \"genres\": " << levels(c.GenreKnowledge, GenreCount) << "},\n";
+    out << "  \"tools\": " << levels(c.ToolProgress, PlatformCount) << ",\n";
+    out << "  \"antiPiracy\": " << levels(c.AntiPiracy, PlatformCount) << ",\n";
+    out << "  \"portingMethods\": " << levels(c.PortingMethods, PlatformCount) << ",\n";
+    out << "  \"previews\": " << game.State.Preview.Written << ",\n";
+    out << "  \"ports\": " << game.State.Development.PortsReleased << ",\n";
     const auto& t = game.State.Platforms;
     out << "  \"platforms\": [\n";
     for (int i = 0; i < PlatformCount; ++i)

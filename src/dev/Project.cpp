@@ -117,6 +117,7 @@ TOutcome StartNewProject(TGameCore& game) {
     p.BaseWork = game.Tunables.NewProjectWork;
     p.FinalCopy = 0;
     p.IsPort = false;
+    d.PortSetUp = false;
     RecalculateProject(game, 1, true);
     return TOutcome::Ok();
 }
@@ -124,8 +125,9 @@ TOutcome StartNewProject(TGameCore& game) {
 TOutcome StartProject(TGameCore& game, const std::string& typed) {
     auto& d = game.State.Development;
     if (d.Stage != TProjectStage::Initial) return TOutcome::Refused();
-    // The box takes twenty characters; the saved lists separate their fields with ";".
-    const std::string name = typed.substr(0, ProjectNameLength);
+    // The box takes twenty characters; the saved lists separate their fields with ";". A port
+    // keeps the title the porting dialog put in the box, which cannot be edited.
+    const std::string name = d.PortSetUp ? Slot(game, 1).Name.Str() : typed.substr(0, ProjectNameLength);
     if (UpperCase(name) == "NEW GAME")
         return TOutcome::Refused("GameName not valid. Choose another name", "", TMessageKind::Information);
     for (unsigned char c : name)
@@ -205,7 +207,8 @@ bool RecalculateProject(TGameCore& game, int slot, bool estimateOnly) {
 }
 
 TOutcome ChooseProjectGenre(TGameCore& game, int genre) {
-    if (game.State.Development.Stage != TProjectStage::Initial || genre < 0 || genre >= GenreCount)
+    const auto& d = game.State.Development;
+    if (d.Stage != TProjectStage::Initial || d.PortSetUp || genre < 0 || genre >= GenreCount)
         return TOutcome::Refused();
     game.State.Development.Genre = genre;
     RecalculateProject(game, 1, true);
@@ -214,7 +217,7 @@ TOutcome ChooseProjectGenre(TGameCore& game, int genre) {
 
 TOutcome ChooseProjectPlatform(TGameCore& game, int platform) {
     auto& d = game.State.Development;
-    if (d.Stage != TProjectStage::Initial) return TOutcome::Refused();
+    if (d.Stage != TProjectStage::Initial || d.PortSetUp) return TOutcome::Refused();
     const auto& items = game.State.Lists.ProjectPlatforms.Items;
     if (std::none_of(items.begin(), items.end(),
                      [&](const auto& item) { return PlatformOfChoice(item) == platform; }))
@@ -272,7 +275,10 @@ void ResetProject(TGameCore& game) {
 
 TOutcome CancelProject(TGameCore& game) {
     const TProjectStage stage = game.State.Development.Stage;
-    if (stage != TProjectStage::InProgress && stage != TProjectStage::Ready) return TOutcome::Refused();
+    // A port can be given up as soon as its game has been chosen.
+    const bool portChosen = stage == TProjectStage::Initial && Slot(game, 1).IsPort;
+    if (stage != TProjectStage::InProgress && stage != TProjectStage::Ready && !portChosen)
+        return TOutcome::Refused();
     if (game.Ui.Ask("Are you sure you want to cancel Project ?", "Confirm", TButtons::YesNo) != TAnswer::Yes)
         return TOutcome::Refused();
     ResetProject(game);

@@ -154,5 +154,6 @@ void AnnounceRelease(TGameCore& game, int week, int year) {
     d.SideCaption = "Released";
     d.SideBlinks = false;
     d.ReleaseMode = false;
+    if (p.IsPort) ++d.PortsReleased;
     p.InProgress = false;
 }

@@ -9,6 +9,8 @@
 #include "company/Bank.h"
 #include "company/Managers.h"
 #include "company/Publisher.h"
+#include "dev/Port.h"
+#include "dev/Preview.h"
 #include "dev/Release.h"
 #include "game/EndOfWeek.h"
 #include "game/Game.h"
@@ -120,6 +122,18 @@ TOutcome Run(TGame& game, const TOfferDeal& a) {
 }
 TOutcome Run(TGame& game, const TSignDeal&) {
     return SignDeal(game);
+}
+TOutcome Run(TGame& game, const TChooseStudyPlatform& a) {
+    return ChooseStudyPlatform(game, a.Activity, a.Platform);
+}
+TOutcome Run(TGame& game, const TSetStudyStaff& a) {
+    return SetStudyStaff(game, a.Activity, a.Count);
+}
+TOutcome Run(TGame& game, const TRequestPreview&) {
+    return RequestPreview(game);
+}
+TOutcome Run(TGame& game, const TPortGame& a) {
+    return PortGame(game, a.ReleasedIndex, a.Platform);
 }
 
 // --- The text form -----------------------------------------------------------------------

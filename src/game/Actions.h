@@ -10,6 +10,7 @@
 
 #include "company/Office.h"
 #include "company/Staff.h"
+#include "company/Study.h"
 #include "dev/Project.h"
 #include "state/Candidates.h"
 #include "state/Outcome.h"
@@ -155,13 +156,41 @@ struct TSignDeal {
     static constexpr const char* Name = "SignDeal";
     auto Fields() { return std::tie(); }
 };
+// The Study And Tools panel: an activity's platform from its "Choose Platform" list, and its
+// staff counter moved to Count (0..100).
+struct TChooseStudyPlatform {
+    static constexpr const char* Name = "ChooseStudyPlatform";
+    TStudyActivity Activity = TStudyActivity::Study;
+    int Platform = 0;
+    auto Fields() { return std::tie(Activity, Platform); }
+};
+struct TSetStudyStaff {
+    static constexpr const char* Name = "SetStudyStaff";
+    TStudyActivity Activity = TStudyActivity::Study;
+    int Count = 0;
+    auto Fields() { return std::tie(Activity, Count); }
+};
+// "Preview Game".
+struct TRequestPreview {
+    static constexpr const char* Name = "RequestPreview";
+    auto Fields() { return std::tie(); }
+};
+// The porting dialog's "Choose": the released game at position ReleasedIndex of ReleasedGames
+// (-1 for an empty list) for Platform (-1 when none is chosen).
+struct TPortGame {
+    static constexpr const char* Name = "PortGame";
+    int ReleasedIndex = -1;
+    int Platform = -1;
+    auto Fields() { return std::tie(ReleasedIndex, Platform); }
+};
 
 using TPlayerAction =
     std::variant<TEndOfWeekAction, TQuitGame, TSaveAndEndTurn, THireManager, TSetAssistants, TMoveOffice,
                  TSetExtraOffices, TSetEquipment, TSetFacility, TBorrow, TRepay, TFindInvestor,
                  TAcceptInvestor, TDeclineInvestor, TStartNewProject, TStartProject, TChooseProjectGenre,
                  TChooseProjectPlatform, TSetTechnology, TSetProjectOption, TSetAdvertising, TCancelProject,
-                 TBeginRelease, TChooseReleaseWeek, TFindPublisher, TOfferDeal, TSignDeal>;
+                 TBeginRelease, TChooseReleaseWeek, TFindPublisher, TOfferDeal, TSignDeal,
+                 TChooseStudyPlatform, TSetStudyStaff, TRequestPreview, TPortGame>;
 
 // Applies one action: logs it, runs it, shows a refusal's message (a message box, or the
 // panel's inline line), reports an error it raised, and brings the views up to date.

@@ -60,7 +60,7 @@ void SimulateWeek(TGame& game, int endedWeek) {
 
     ClearFeed(game);
     WriteFeedHeading(game);
-    if (game.Flags.PreviewRequested) MakePreview(game);
+    if (game.Flags.PreviewRequested) WritePreview(game);
     AdvancePlatforms(game);
     ShiftPlatformSnapshots(game);
     if (c.Week % 4 == 0) AdvanceGenres(game);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "players/BotStudy.h"
+
 #include "company/Bank.h"
 #include "company/Managers.h"
 #include "game/Actions.h"
@@ -99,7 +101,11 @@ void HireBetterManagers(TGame& game) {
                 bestRating = offer.Rating;
             }
         }
-        if (bestRow > 0) Apply(game, THireManager{.Kind = kind, .Row = bestRow});
+        if (bestRow > 0) {
+            // The bot says yes in the "Hire" dialog before it opens.
+            game.ReplayAnswers({"Hire"});
+            Apply(game, THireManager{.Kind = kind, .Row = bestRow});
+        }
     }
 }
 
@@ -164,11 +170,13 @@ void BotTakesTurn(TGame& game, bool startProjects) {
         Apply(game, TBeginRelease{});
         Apply(game, TChooseReleaseWeek{.Offset = 0, .Index = 0});
     }
-    if (d.Stage == TProjectStage::NotStarted && startProjects) StartAProject(game);
+    if (d.Stage == TProjectStage::NotStarted && startProjects && !BotPortsBestGame(game)) StartAProject(game);
     const bool working = d.Stage == TProjectStage::InProgress;
     KeepAssistants(game, TAssistantKind::Programmers, working ? 3 : 1);
     if (working) {
         KeepAssistants(game, TAssistantKind::Musicians, 2);
         KeepAssistants(game, TAssistantKind::Artists, 3);
     }
+    BotAsksForPreview(game);
+    BotStudies(game);
 }

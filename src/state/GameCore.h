@@ -64,6 +64,8 @@ struct TRunFlags {
     bool GenreBoomConfirmed = false;
     // A player's game reached the publisher's target chart position.
     bool ObjectiveReached = false;
+    // The porting dialog is open and no game has been chosen in it yet.
+    bool PortCancelled = true;
 };
 
 // The bank's search for an investor: whether the player may look again, and the offer on
@@ -110,6 +112,42 @@ struct TDevelopment {
     // The problem dialog: severity of the last problem and the text it showed last.
     int ProblemSeverity = 0;
     std::string ProblemText = "Event";
+    // The porting dialog has fixed name, genre and platform: that group stays disabled and the
+    // technology list hidden until the next "Start New Project".
+    bool PortSetUp = false;
+    // Ports the player has released (announced for sale); counted for the game's summary.
+    int PortsReleased = 0;
+};
+
+// The four standing activities of the Study And Tools panel, in the order they work each week
+// after study: anti-piracy, tools, platform independence.
+enum class TStudyActivity { Study, Tools, AntiPiracy, Porting };
+constexpr int StudyActivityCount = 4;
+
+// What the Study And Tools panel shows. The displays are written when the panel opens and, for
+// one activity, when its platform changes; in between they keep what they showed.
+struct TStudy {
+    // "Currently Choosen Platform :" of each activity, in the order of TStudyActivity.
+    std::array<std::string, StudyActivityCount> PlatformName;
+    std::string Ability;      // study: "Ability:"
+    std::string ToolProgress; // tools: "Progress:"
+    std::string ToolCurrent;  // tools: "Current :"
+    std::string AntiPiracyEfficiency;
+    std::string PortingEfficiency;
+    // The side panel's "Studying" caption: the platform of the study display.
+    std::string SideCaption;
+};
+
+// The "Preview Feedback" panel keeps the last magazine preview until the next one replaces it.
+struct TPreviewReport {
+    std::vector<TFeedRun> Text;
+    // The four bars as shown: at most 100; a value below 0 shows an empty bar.
+    int Sound = 0;
+    int Graphics = 0;
+    int Gameplay = 0;
+    int Overall = 0;
+    // Previews written in this game.
+    int Written = 0;
 };
 
 enum class TPatienceColor { Lime, Green, Yellow, Red };
@@ -188,6 +226,8 @@ struct TGameState {
     TInvestorSearch Investor;
     TDevelopment Development;
     TPublisherSearch Publishers;
+    TStudy Study;
+    TPreviewReport Preview;
     TChoiceLists Lists;
     // The genre title lists of the game database not yet announced, and the texts of the
     // bonus lists that mark the famous titles.

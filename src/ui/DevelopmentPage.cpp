@@ -15,6 +15,7 @@
 
 #include "company/Space.h"
 #include "company/Staff.h"
+#include "dev/Port.h"
 #include "game/Actions.h"
 #include "game/Game.h"
 #include "state/PlatformTables.h"
@@ -97,6 +98,10 @@ QWidget* TDevelopmentPage::BuildProjectArea() {
     layout->setSpacing(8);
     auto* top = new QHBoxLayout;
     top->addWidget(MakeHeading(tr("Project"), area));
+    // The last preview stays readable whatever the project does.
+    LatestPreview = new TLinkButton(QStringLiteral("Latest Preview"),
+                                    tr("What the magazine wrote about your game last time"), area);
+    top->addWidget(LatestPreview);
     top->addStretch(1);
     Busy = new QProgressBar(area);
     Busy->setRange(0, 0); // a bar that keeps moving while the team works
@@ -135,6 +140,9 @@ QWidget* TDevelopmentPage::BuildProjectArea() {
     names->addWidget(Genre, 1, 1);
     names->addWidget(MakeCaption(tr("Platform:"), NameGroup), 1, 2);
     names->addWidget(Platform, 1, 3);
+    Port = new TLinkButton(QStringLiteral("Develop existing game for an other platform"),
+                           FromCoreText(PortLinkHint), NameGroup);
+    names->addWidget(Port, 2, 0, 1, 4, Qt::AlignLeft);
     names->setColumnStretch(1, 1);
     names->setColumnStretch(3, 1);
     box->addWidget(NameGroup);
@@ -148,7 +156,8 @@ QWidget* TDevelopmentPage::BuildProjectArea() {
     for (const char* item : TechnologyItems)
         Technology->addItem(QString::fromLatin1(item));
     SetHint(Technology, FromCoreText(TechnologyHint));
-    options->addWidget(MakeCaption(QStringLiteral("Game technology:"), OptionsGroup), 0, 0);
+    TechnologyCaption = MakeCaption(QStringLiteral("Game technology:"), OptionsGroup);
+    options->addWidget(TechnologyCaption, 0, 0);
     options->addWidget(Technology, 0, 1, 1, 3);
     const char* const optionHints[4] = {
         "Testing finds the bugs before the players do: a better game, more work",
@@ -178,6 +187,11 @@ QWidget* TDevelopmentPage::BuildProjectArea() {
                             "game is released"));
     advertising->addWidget(MakeCaption(tr("Advertising:"), AdvertisingGroup));
     advertising->addWidget(Advertising, 1);
+    Preview = MakeActionButton(QStringLiteral("Preview Game"),
+                               tr("Send the game to a magazine for a preview (in the last 30 weeks of "
+                                  "development); the preview arrives next week"),
+                               AdvertisingGroup);
+    advertising->addWidget(Preview);
     box->addWidget(AdvertisingGroup);
 
     // Progress: weeks of work left in each area, and in all.
@@ -230,6 +244,9 @@ QWidget* TDevelopmentPage::BuildProjectArea() {
         if (Game.State.Development.Stage == TProjectStage::Initial) Name->setFocus();
     });
     connect(Cancel, &QPushButton::clicked, this, [this] { Act(TCancelProject{}); });
+    connect(Port, &QPushButton::clicked, this, &TDevelopmentPage::PortDialogRequested);
+    connect(Preview, &QPushButton::clicked, this, [this] { Act(TRequestPreview{}); });
+    connect(LatestPreview, &QPushButton::clicked, this, &TDevelopmentPage::LatestPreviewRequested);
     connect(Release, &QPushButton::clicked, this, [this] {
         Act(TBeginRelease{});
         if (Game.State.Development.ReleaseMode) emit ReleaseCalendarRequested();
@@ -286,6 +303,11 @@ void TDevelopmentPage::RenderProject() {
     NameGroup->setEnabled(view.NameGroupEnabled);
     OptionsGroup->setEnabled(view.OptionsEnabled);
     Technology->setEnabled(view.TechnologyEnabled);
+    Technology->setVisible(view.TechnologyVisible);
+    TechnologyCaption->setVisible(view.TechnologyVisible);
+    Preview->setEnabled(view.PreviewEnabled);
+    // The porting dialog put the earlier game's title in the box, which is closed now.
+    if (d.PortSetUp) Name->setText(FromCp1252(Game.State.Projects[1].Name.Str()));
     Options[static_cast<size_t>(TProjectOption::MultiPlay)]->setEnabled(view.MultiPlayEnabled);
     AdvertisingGroup->setEnabled(view.AdvertisingEnabled);
     StartNew->setEnabled(view.StartNewEnabled);

@@ -27,6 +27,10 @@ public:
     // "Beta Testing", "Make a Demo", "MultiPlay", "Game Extras".
     QCheckBox* OptionBox(int option) const { return Options.at(static_cast<size_t>(option)); }
     QComboBox* AdvertisingBox() const { return Advertising; }
+    // "Develop existing game for an other platform".
+    QPushButton* PortLink() const { return Port; }
+    QPushButton* PreviewButton() const { return Preview; }
+    QPushButton* LatestPreviewButton() const { return LatestPreview; }
     QPushButton* StartNewButton() const { return StartNew; }
     QPushButton* StartProjectButton() const { return StartProject; }
     QPushButton* CancelButton() const { return Cancel; }
@@ -46,6 +50,10 @@ public:
 signals:
     // "Release Game " opened the release calendar.
     void ReleaseCalendarRequested();
+    // The porting link: the dialog that chooses the game to port and its platform.
+    void PortDialogRequested();
+    // "Latest Preview": the "Preview Feedback" panel.
+    void LatestPreviewRequested();
 
 private:
     QWidget* BuildProjectArea();
@@ -58,6 +66,10 @@ private:
     QComboBox* Technology;
     std::array<QCheckBox*, 4> Options{};
     QComboBox* Advertising;
+    QPushButton* Port;
+    QPushButton* Preview;
+    QPushButton* LatestPreview;
+    QLabel* TechnologyCaption;
     QPushButton* StartNew;
     QPushButton* StartProject;
     QPushButton* Cancel;

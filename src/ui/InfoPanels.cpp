@@ -1,5 +1,7 @@
 #include "ui/InfoPanels.h"
 
+#include "ui/KnowledgeSection.h"
+
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -397,6 +399,9 @@ TCompanyDetailsPanel::TCompanyDetailsPanel(TGame& game, QWidget* parent)
     pageLayout->addWidget(card, 3);
     Tabs->addTab(page, tr("Released Games"));
 
+    KnowledgeLists = new TKnowledgeSection(Tabs);
+    AddSection(KnowledgeLists, tr("Knowledge"));
+
     connect(Games, &QTableWidget::cellClicked, this, [this](int row, int) { ChooseRow(row + 1); });
     connect(Plot, &TPaintBoxGrid::Pointed, this, [this](double x, double) { ShowPointer(x); });
     connect(Plot, &TPaintBoxGrid::PointerLeft, this,
@@ -408,12 +413,14 @@ void TCompanyDetailsPanel::AddSection(QWidget* section, const QString& title) {
 }
 
 void TCompanyDetailsPanel::Refresh() {
+    KnowledgeLists->Show(ShowCompanyKnowledge(Game));
     ShowGamesList(Game, Game.Views.Company);
     Game.Views.Company.ChartFit = false;
     Render();
 }
 
 void TCompanyDetailsPanel::GameChanged() {
+    KnowledgeLists->Show(ShowCompanyKnowledge(Game));
     ShowGamesList(Game, Game.Views.Company);
     Render();
 }

@@ -18,6 +18,7 @@ class QTabWidget;
 class QTextEdit;
 class TGame;
 class TMainWindow;
+class TKnowledgeSection;
 class TPaintBoxGrid;
 
 // Makes the three panels and puts them in place of the empty ones their menu links open.
@@ -85,6 +86,8 @@ public:
     // A further section of the panel, beside the released games (the studio's knowledge).
     void AddSection(QWidget* section, const QString& title);
     QTabWidget* Sections() const { return Tabs; }
+    // What the studio has learnt and built.
+    TKnowledgeSection* Knowledge() const { return KnowledgeLists; }
 
     QTableWidget* GamesList() const { return Games; }
     // Shown in the list's place while the studio has no released game.
@@ -103,6 +106,7 @@ private:
 
     TGame& Game;
     QTabWidget* Tabs;
+    TKnowledgeSection* KnowledgeLists;
     QStackedWidget* ListStack;
     QTableWidget* Games;
     QLabel* NoGames;

@@ -40,6 +40,7 @@
 #include "ui/Starfield.h"
 #include "ui/StartScreenDialog.h"
 #include "ui/StatusArea.h"
+#include "ui/StudyPanels.h"
 #include "ui/WelcomeDialog.h"
 #include "ui/WorkingWindow.h"
 #include "views/StatusView.h"
@@ -114,6 +115,7 @@ TMainWindow::TMainWindow(std::optional<uint32_t> seed, std::optional<TFolders> f
     Help = new THelpWindow(this);
     InstallMarketPanels(*this, [this](const std::function<void()>& step) { Guarded(step); });
     InstallInfoPanels(*this);
+    InstallStudyPanels(*this);
 
     EndOfWeekLink->setFocus();
     setMinimumSize(1000, 700);
@@ -439,6 +441,7 @@ void TMainWindow::RefreshStatus() {
     MenuColumn->setVisible(!project.ReleaseMode);
     SidePanel->setVisible(!project.ReleaseMode);
     SidePanel->SetProject(FromCp1252(project.SideLink), FromCp1252(project.SideCaption), project.SideBlinks);
+    SidePanel->SetStudyCaption(FromCp1252(game.State.Study.SideCaption));
     SidePanel->Lights()->ShowLights(game.Side.GenreLights);
     QStringList best;
     for (const std::string& label : game.Side.BestPlatforms)

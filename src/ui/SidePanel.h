@@ -42,6 +42,7 @@ public:
     QLabel* EconomyLabel() const { return Economy; }
     QLabel* HeadlineLabel() const { return Headline; }
     QLabel* PublisherLabel() const { return Publisher; }
+    QLabel* StudyLabel() const { return StudyCaption; }
 
 signals:
     // A link that opens a content panel, named by the menu link of that panel.

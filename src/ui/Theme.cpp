@@ -87,6 +87,7 @@ QTableWidget { background: #0b1020; gridline-color: #2a3658; border: 1px solid #
 QHeaderView::section { background: #1f2c50; color: #e8ecf6; border: none; padding: 3px; }
 QLineEdit { background: #0b1020; border: 1px solid #4a5f94; border-radius: 4px; padding: 4px; color: #ffffff; }
 QLineEdit:focus { border: 1px solid #ffcf5a; }
+QLineEdit:disabled { color: #9fa9c6; border: 1px solid #2c3858; }
 QProgressBar {
     background: #0b1020; border: 1px solid #4a5f94; border-radius: 4px; text-align: center; color: #ffffff;
 }

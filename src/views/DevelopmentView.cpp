@@ -8,6 +8,7 @@ TDevelopmentView DevelopmentView(const TGameCore& game) {
     TDevelopmentView view;
     view.WeeksLeft = p.WeeksLeft;
     view.ReleaseVisible = d.ReleaseShown;
+    view.TechnologyVisible = !d.PortSetUp;
     const bool late = p.WeeksLeft <= 12;
     switch (d.Stage) {
     case TProjectStage::NotStarted:
@@ -15,13 +16,15 @@ TDevelopmentView DevelopmentView(const TGameCore& game) {
         break;
     case TProjectStage::Initial:
         view.StartProjectEnabled = true;
-        view.NameGroupEnabled = true;
+        view.NameGroupEnabled = !d.PortSetUp;
         view.TimeBoxEnabled = true;
         [[fallthrough]];
     case TProjectStage::InProgress:
-        view.CancelEnabled = d.Stage == TProjectStage::InProgress;
+        // A port can be given up once its game has been chosen.
+        view.CancelEnabled = d.Stage == TProjectStage::InProgress || p.IsPort;
         view.OptionsEnabled = true;
         view.AdvertisingEnabled = true;
+        view.PreviewEnabled = true;
         view.TechnologyEnabled = !late && !p.IsPort;
         view.MultiPlayEnabled = !late;
         break;

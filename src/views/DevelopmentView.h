@@ -11,8 +11,10 @@ struct TDevelopmentView {
     bool CancelEnabled = false;
     bool ReleaseVisible = false;
     bool ReleaseEnabled = false;
-    bool NameGroupEnabled = false; // name, genre and platform
+    bool NameGroupEnabled = false; // name, genre and platform, and the porting link among them
     bool TechnologyEnabled = false;
+    bool TechnologyVisible = true; // hidden once a port is set up
+    bool PreviewEnabled = false;   // "Preview Game", with the advertising
     bool OptionsEnabled = false;
     bool MultiPlayEnabled = false;
     bool AdvertisingEnabled = false;

@@ -35,6 +35,10 @@ TEST(ActionTextTest, EveryActionReadsBackAsItself) {
         TFindPublisher{.Size = 2},
         TOfferDeal{.Share = 12, .Objective = 40, .Fee = "1.250.000"},
         TSignDeal{},
+        TChooseStudyPlatform{.Activity = TStudyActivity::Porting, .Platform = 18},
+        TSetStudyStaff{.Activity = TStudyActivity::AntiPiracy, .Count = 100},
+        TRequestPreview{},
+        TPortGame{.ReleasedIndex = -1, .Platform = 12},
     };
     static_assert(std::size(actions) == std::variant_size_v<TPlayerAction>, "one case per action");
     for (const TPlayerAction& action : actions) {

@@ -279,8 +279,9 @@ TEST(BotRunTest, HistoriesMatchTheBookingsWeekByWeek) {
     }
     EXPECT_GT(weeks, 52 * 5);
     EXPECT_TRUE(borrowed);
-    // Three managers and the bot's assistants.
-    EXPECT_EQ(game.State.Employees, 3 + c.AssistProgrammers + c.AssistMusicians + c.AssistArtists);
+    // Three managers, the bot's assistants and its staff on study and tools.
+    EXPECT_EQ(game.State.Employees, 3 + c.AssistProgrammers + c.AssistMusicians + c.AssistArtists +
+                                        c.StudyStaff + c.ToolStaff + c.AntiPiracyStaff + c.PortingStaff);
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "GuiTestSupport.h"
 #include "ui/Cp1252.h"
 #include "ui/InfoPanels.h"
+#include "ui/KnowledgeSection.h"
 #include "ui/PaintBoxGrid.h"
 #include "ui/ScreenshotTour.h"
 #include "views/Finance.h"
@@ -264,17 +265,15 @@ TEST_F(CompanyDetailsPanelTest, ListsTheStudiosGamesAndDrawsTheChosenOnesHistory
     EXPECT_EQ(panel->LastHistory()->XMax, 302);
 }
 
-TEST_F(InfoPanelsTest, CompanyDetailsSaysSoWithoutGamesAndTakesFurtherSections) {
+TEST_F(InfoPanelsTest, CompanyDetailsSaysSoWithoutGamesAndHasAKnowledgeTab) {
     Open("Company Details");
     auto* panel = PanelOf<TCompanyDetailsPanel>("Company Details");
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->GamesList()->rowCount(), 0);
     EXPECT_TRUE(panel->NoGamesNote()->isVisible());
-    EXPECT_FALSE(panel->Sections()->tabBar()->isVisible());
-
-    panel->AddSection(new QLabel(QStringLiteral("Knowledge")), QStringLiteral("Knowledge"));
-    QApplication::processEvents();
+    // The games and the studio's knowledge, one tab each.
     EXPECT_EQ(panel->Sections()->count(), 2);
+    EXPECT_EQ(panel->Sections()->widget(1), static_cast<QWidget*>(panel->Knowledge()));
     EXPECT_TRUE(panel->Sections()->tabBar()->isVisible());
 }
 
