@@ -90,7 +90,7 @@ bool TExpander::ExpandBlock(TBitFile& archive, const std::function<void(const ui
         TStrucAriDecoder decoder(archive);
         decoder.Start();
         TMTFDecoder mtf;
-        n = SymbolsToBytes([&decoder] { return decoder.Decode(); }, mtf, column, ArchiveBlockSize);
+        n = DecodeToBytes(decoder, mtf, column, ArchiveBlockSize);
     } catch (...) {
         leaveBlock();
         throw;
