@@ -86,31 +86,24 @@ void THeadAriModel::Reset() {
 
 void TStrucAriEncoder::Start() {
     Model.Reset();
-    Low = 0;
-    High = AriDetail::Top;
-    Pending = 0;
-    Acc = 0;
-    AccBits = 0;
+    State = TState{};
     Out.ResetBits();
 }
 
-// One settled bit, then the pending underflow bits, which are its opposite.
-void TStrucAriEncoder::PutBitPlusPending(uint32_t bit) {
-    PutBits(bit, 1);
-    const uint32_t opposite = bit ? 0u : 0xFFFFFFFFu;
-    for (; Pending >= 32; Pending -= 32)
-        PutBits(opposite, 32);
-    if (Pending > 0) PutBits(opposite >> (32 - Pending), static_cast<int>(Pending));
-    Pending = 0;
+uint32_t TStrucAriEncoder::WriteOut(uint32_t used) {
+    Out.Write(Buffer, used);
+    return 0;
 }
 
 void TStrucAriEncoder::Finish() {
-    ++Pending;
-    PutBitPlusPending(Low >= AriDetail::FirstQuarter ? 1u : 0u);
-    for (; AccBits >= 8; AccBits -= 8)
-        Out.WriteByte(static_cast<uint8_t>(Acc >> (AccBits - 8)));
-    if (AccBits > 0) Out.WriteByte(static_cast<uint8_t>(Acc << (8 - AccBits)));
-    AccBits = 0;
+    TState state = State;
+    ++state.Pending;
+    PutBitPlusPending(state, state.Low >= AriDetail::FirstQuarter ? 1u : 0u);
+    // The bits left, fewer than 8: the last byte, completed with 0 bits.
+    if (state.AccBits > 0) Buffer[state.Used++] = static_cast<uint8_t>(state.Acc << (8 - state.AccBits));
+    state.AccBits = 0;
+    state.Used = WriteOut(state.Used);
+    State = state;
     Out.ResetBits();
 }
 

@@ -19,8 +19,10 @@
 // registers; left to itself the compiler keeps some of them out of line.
 #if defined(__GNUC__)
 #define ARI_INLINE inline __attribute__((always_inline))
+#define ARI_INLINE_LAMBDA __attribute__((always_inline))
 #else
 #define ARI_INLINE inline
+#define ARI_INLINE_LAMBDA
 #endif
 
 // An adaptive model over the symbols Lo..Lo+N-1. Symbols sit at indexes 1..N kept in falling order
@@ -146,48 +148,68 @@ ARI_INLINE int CountAbove(const int32_t* cum, uint32_t range, uint32_t scaled) {
 
 } // namespace AriDetail
 
-// Writes its bits straight to the archive file, most significant first, starting on a byte boundary.
+// Writes its bits to the archive file, most significant first, starting on a byte boundary; the bytes
+// go out a chunk at a time.
 class TStrucAriEncoder {
 public:
     explicit TStrucAriEncoder(TBitFile& out) : Out(out) {}
     void Start();             // fresh model and coder state
     void Encode(int symbol) { // 0..257
-        // One call site for the index coder, as in the decoder.
-        const int g = THeadAriModel::GroupOf(symbol);
-        TGroupAriModel* model = &Model.Head;
-        int relative = g;
-        for (;;) {
-            EncodeIndex(*model, model->SymbolToIndex[relative]);
-            if (model != &Model.Head || g < 2) return;
-            model = &Model.Groups[g];
-            relative = symbol - model->Lo;
-        }
+        TState state = State;
+        EncodeSymbol(state, symbol);
+        State = state;
+    }
+    // feed(emit) calls emit(symbol) for the symbols in order. The same as calling Encode for each, with
+    // the coder state kept in registers throughout.
+    template <typename TFeed>
+    void EncodeAll(TFeed&& feed) {
+        TState state = State;
+        feed([this, &state](int symbol) ARI_INLINE_LAMBDA { EncodeSymbol(state, symbol); });
+        State = state;
     }
     void Finish(); // the last bits, then the pending byte completed with 0 bits
 
 private:
-    inline void EncodeIndex(TGroupAriModel& model, int index);
-    void PutBits(uint32_t bits, int count) { // count <= 32
-        Acc = (Acc << count) | bits;
-        AccBits += count;
-        if (AccBits >= 32) {
-            AccBits -= 32;
-            const auto word = static_cast<uint32_t>(Acc >> AccBits);
-            Out.WriteByte(static_cast<uint8_t>(word >> 24));
-            Out.WriteByte(static_cast<uint8_t>(word >> 16));
-            Out.WriteByte(static_cast<uint8_t>(word >> 8));
-            Out.WriteByte(static_cast<uint8_t>(word));
-        }
+    struct TState {
+        uint32_t Low = 0;
+        uint32_t High = 0xFFFF;
+        uint32_t Pending = 0; // underflow bits, the opposite of the next settled bit
+        int AccBits = 0;      // bits in Acc not yet in the buffer (the low ones), fewer than 8 between steps
+        uint64_t Acc = 0;
+        uint32_t Used = 0; // bytes in Buffer
+    };
+    static constexpr uint32_t ChunkBytes = 4096;
+
+    ARI_INLINE void EncodeSymbol(TState& state, int symbol);
+    ARI_INLINE void EncodeIndex(TState& state, const TGroupAriModel& model, int index);
+    // Without a branch on how many bytes are complete: the whole bits go out as one 8-byte store, most
+    // significant first, and the buffer position moves on by the complete bytes among them.
+    ARI_INLINE void PutBits(TState& state, uint32_t bits, int count) { // count <= 32
+        state.Acc = (state.Acc << count) | bits;
+        state.AccBits += count;
+        uint64_t word = (state.Acc << 1) << (63 - state.AccBits); // AccBits <= 39
+        if constexpr (std::endian::native == std::endian::little) word = __builtin_bswap64(word);
+        std::memcpy(Buffer + state.Used, &word, sizeof word);
+        state.Used += static_cast<uint32_t>(state.AccBits >> 3);
+        state.AccBits &= 7;
+        if (state.Used >= ChunkBytes) state.Used = WriteOut(state.Used);
     }
-    void PutBitPlusPending(uint32_t bit);
+    // One settled bit, then the pending underflow bits, which are its opposite.
+    ARI_INLINE void PutBitPlusPending(TState& state, uint32_t bit) {
+        PutBits(state, bit, 1);
+        const uint32_t opposite = bit ? 0u : 0xFFFFFFFFu;
+        for (; state.Pending >= 32; state.Pending -= 32)
+            PutBits(state, opposite, 32);
+        if (state.Pending > 0)
+            PutBits(state, opposite >> (32 - state.Pending), static_cast<int>(state.Pending));
+        state.Pending = 0;
+    }
+    uint32_t WriteOut(uint32_t used); // the buffered bytes to the file; returns how many are left
 
     TBitFile& Out;
     THeadAriModel Model;
-    uint32_t Low = 0;
-    uint32_t High = 0xFFFF;
-    uint32_t Pending = 0;
-    uint64_t Acc = 0; // bits not yet written (the low AccBits), fewer than 32 between calls
-    int AccBits = 0;
+    TState State;
+    uint8_t Buffer[ChunkBytes + 8];
 };
 
 // Takes its bits from the archive file's bit level under the block's read limit, a chunk at a time, so
@@ -425,34 +447,48 @@ inline void TGroupAriModel::AddToCum(int j) {
 #endif
 }
 
-inline void TStrucAriEncoder::EncodeIndex(TGroupAriModel& model, int index) {
+ARI_INLINE void TStrucAriEncoder::EncodeIndex(TState& state, const TGroupAriModel& model, int index) {
     using namespace AriDetail;
-    const uint64_t scaledRange = ScaledRange(High - Low + 1, model.Cum[0]);
-    High = Low + Scale(scaledRange, model.Cum[index - 1]) - 1;
-    Low = Low + Scale(scaledRange, model.Cum[index]);
+    const uint64_t scaledRange = ScaledRange(state.High - state.Low + 1, model.Cum[0]);
+    uint32_t high = state.Low + Scale(scaledRange, model.Cum[index - 1]) - 1;
+    uint32_t low = state.Low + Scale(scaledRange, model.Cum[index]);
 
-    const int k1 = SettledBits(Low, High);
-    if (Pending > 15 && k1 > 0) { // a long underflow run: rare
-        PutBitPlusPending(Low >> 15);
-        PutBits((Low >> (16 - k1)) & ((1u << (k1 - 1)) - 1), k1 - 1);
+    const int k1 = SettledBits(low, high);
+    if (state.Pending > 15 && k1 > 0) { // a long underflow run: rare
+        PutBitPlusPending(state, low >> 15);
+        PutBits(state, (low >> (16 - k1)) & ((1u << (k1 - 1)) - 1), k1 - 1);
     } else {
         // The settled bits with the pending ones (the opposite of the first) after the first, in one
         // go and without branches; nothing at all when no bit settled.
-        const uint32_t pending = k1 > 0 ? Pending : 0;
+        const uint32_t pending = k1 > 0 ? state.Pending : 0;
         const int k = k1 + (k1 == 0);
-        const uint32_t first = Low >> 15;
-        const uint32_t rest = (Low >> (16 - k)) & ((1u << (k - 1)) - 1);
+        const uint32_t first = low >> 15;
+        const uint32_t rest = (low >> (16 - k)) & ((1u << (k - 1)) - 1);
         const uint32_t bits = ((first << pending | (first ^ 1u) * ((1u << pending) - 1)) << (k - 1)) | rest;
-        PutBits(k1 > 0 ? bits : 0, k1 > 0 ? k1 + static_cast<int>(pending) : 0);
-        Pending -= pending;
+        PutBits(state, k1 > 0 ? bits : 0, k1 > 0 ? k1 + static_cast<int>(pending) : 0);
+        state.Pending -= pending;
     }
-    Low = (Low << k1) & Top;
-    High = ((High << k1) & Top) | ((1u << k1) - 1);
-    const int k3 = UnderflowBits(Low, High);
-    Pending += static_cast<uint32_t>(k3);
-    Low = DropUnderflow(Low, k3, 0);
-    High = DropUnderflow(High, k3, (1u << k3) - 1);
-    model.Update(index);
+    low = (low << k1) & Top;
+    high = ((high << k1) & Top) | ((1u << k1) - 1);
+    const int k3 = UnderflowBits(low, high);
+    state.Pending += static_cast<uint32_t>(k3);
+    state.Low = DropUnderflow(low, k3, 0);
+    state.High = DropUnderflow(high, k3, (1u << k3) - 1);
+}
+
+ARI_INLINE void TStrucAriEncoder::EncodeSymbol(TState& state, int symbol) {
+    const int g = THeadAriModel::GroupOf(symbol);
+    const int head = Model.Head.SymbolToIndex[g];
+    EncodeIndex(state, Model.Head, head);
+    Model.Head.UpdateSmall(head);
+    if (g < 2) return;
+    TGroupAriModel& group = Model.Groups[g];
+    const int index = group.SymbolToIndex[symbol - group.Lo];
+    EncodeIndex(state, group, index);
+    if (group.N <= TGroupAriModel::SmallMaxSymbols)
+        group.UpdateSmall(index);
+    else
+        group.Update(index);
 }
 
 ARI_INLINE void TStrucAriDecoder::Narrow(TState& state, uint64_t scaledRange, int32_t cumHigh,

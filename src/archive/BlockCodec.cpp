@@ -38,7 +38,7 @@ int32_t TCompressor::CompressBlock(TBitFile& archive, int32_t n) {
     mtf.Encode(column, n);
     TStrucAriEncoder encoder(archive);
     encoder.Start();
-    ValuesToSymbols(column, n, [&encoder](int symbol) { encoder.Encode(symbol); });
+    encoder.EncodeAll([&](auto&& emit) { ValuesToSymbols(column, n, emit); });
     encoder.Finish();
 
     const int64_t endPos = archive.Position();
