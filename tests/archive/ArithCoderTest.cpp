@@ -234,6 +234,24 @@ TEST(ArithCoderTest, FastModelUpdatesFollowThePlainRule) {
     }
 }
 
+// The block loop of the encoder (state in registers, bytes out a chunk at a time) writes what coding
+// symbol by symbol writes.
+TEST(ArithCoderTest, BlockLoopEncodesLikeSymbolBySymbol) {
+    for (const TSymbolSource& source : Sources()) {
+        SCOPED_TRACE(source.Name);
+        const std::vector<int> symbols = source.Make();
+        TBitFile out(std::vector<uint8_t>{});
+        TStrucAriEncoder encoder(out);
+        encoder.Start();
+        encoder.EncodeAll([&](auto&& emit) {
+            for (int s : symbols)
+                emit(s);
+        });
+        encoder.Finish();
+        EXPECT_EQ(out.MemoryBytes(), Encode(symbols));
+    }
+}
+
 // Symbols pulled one at a time and pushed by the block loop: the same symbols, and on garbage the same
 // failure at the same point.
 TEST(ArithCoderTest, BlockLoopDecodesLikeSymbolBySymbol) {
