@@ -204,7 +204,7 @@ private:
             PutBits(state, opposite >> (32 - state.Pending), static_cast<int>(state.Pending));
         state.Pending = 0;
     }
-    uint32_t WriteOut(uint32_t used); // the buffered bytes to the file; returns how many are left
+    uint32_t WriteOut(uint32_t used); // the buffered bytes to the file; returns 0, the bytes left
 
     TBitFile& Out;
     THeadAriModel Model;

@@ -12,6 +12,14 @@
 #include <emmintrin.h>
 #endif
 
+// The symbol step of the block decoder belongs inside the decoder's loop; left to itself the compiler
+// keeps it out of line.
+#if defined(__GNUC__)
+#define MTF_ALWAYS_INLINE __attribute__((always_inline))
+#else
+#define MTF_ALWAYS_INLINE
+#endif
+
 constexpr int RunDigitZero = 0;
 constexpr int RunDigitOne = 1;
 constexpr int EndOfBlockSymbol = 257;
@@ -46,7 +54,7 @@ protected:
         MoveToFrontPlain(c, k);
 #endif
     }
-    // The same, one position at a time: the reference the fast move is held against.
+    // The same, one position at a time, where there are no 16-byte registers.
     void MoveToFrontPlain(uint8_t c, int k) {
         for (int i = k; i > 0; --i)
             List[i] = List[i - 1];
@@ -138,11 +146,7 @@ struct TSymbolTaker {
     int32_t Weight = 1; // weight of its next digit
 
     // False once the symbol was EndOfBlockSymbol.
-#if defined(__GNUC__)
-    __attribute__((always_inline))
-#endif
-    bool
-    operator()(int s) {
+    MTF_ALWAYS_INLINE bool operator()(int s) {
         if (s <= RunDigitOne) {
             // A digit beyond the block size can only come from a corrupt stream; checking the weight
             // first also keeps the sum from overflowing.
