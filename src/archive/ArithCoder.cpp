@@ -78,10 +78,15 @@ void TGroupAriModel::UpdatePlain(int index) {
         Cum[k] += Increment;
 }
 
-void THeadAriModel::Reset() {
+THeadAriModel::THeadAriModel(TSetUp) {
     Head.Init(0, GroupCount, HeadIncrement, HeadLimit);
     for (int g = 2; g < GroupCount; ++g)
         Groups[g].Init(GroupShapes[g].Lo, GroupShapes[g].Count, 1, GroupShapes[g].Limit);
+}
+
+void THeadAriModel::Reset() {
+    static const THeadAriModel fresh{TSetUp{}};
+    *this = fresh;
 }
 
 void TStrucAriEncoder::Start() {

@@ -72,7 +72,7 @@ public:
     static constexpr int GroupCount = 9;
 
     THeadAriModel() { Reset(); }
-    void Reset();
+    void Reset(); // the start state, copied from one model set up once
 
     static int GroupOf(int symbol) { // symbol 0..257
         if (symbol < 2) return symbol;
@@ -81,6 +81,10 @@ public:
 
     TGroupAriModel Head;
     TGroupAriModel Groups[GroupCount]; // 2..8 in use
+
+private:
+    struct TSetUp {};
+    explicit THeadAriModel(TSetUp);
 };
 
 namespace AriDetail {
