@@ -1,6 +1,7 @@
 #include "archive/ArithCoder.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -59,55 +60,85 @@ void TGroupAriModel::Halve() {
     }
 }
 
-void THeadAriModel::Reset() {
+void TGroupAriModel::UpdatePlain(int index) {
+    if (Cum[0] >= Limit) Halve();
+    int j = index;
+    while (Freq[j] == Freq[j - 1])
+        --j;
+    if (j < index) {
+        const uint8_t si = IndexToSymbol[index];
+        const uint8_t sj = IndexToSymbol[j];
+        IndexToSymbol[index] = sj;
+        IndexToSymbol[j] = si;
+        SymbolToIndex[si] = static_cast<uint8_t>(j);
+        SymbolToIndex[sj] = static_cast<uint8_t>(index);
+    }
+    Freq[j] += Increment;
+    for (int k = j - 1; k >= 0; --k)
+        Cum[k] += Increment;
+}
+
+THeadAriModel::THeadAriModel(TSetUp) {
     Head.Init(0, GroupCount, HeadIncrement, HeadLimit);
     for (int g = 2; g < GroupCount; ++g)
         Groups[g].Init(GroupShapes[g].Lo, GroupShapes[g].Count, 1, GroupShapes[g].Limit);
 }
 
+void THeadAriModel::Reset() {
+    static const THeadAriModel fresh{TSetUp{}};
+    *this = fresh;
+}
+
 void TStrucAriEncoder::Start() {
     Model.Reset();
-    Low = 0;
-    High = AriDetail::Top;
-    Pending = 0;
-    Acc = 0;
-    AccBits = 0;
+    State = TState{};
     Out.ResetBits();
 }
 
-// One settled bit, then the pending underflow bits, which are its opposite.
-void TStrucAriEncoder::PutBitPlusPending(uint32_t bit) {
-    PutBits(bit, 1);
-    const uint32_t opposite = bit ? 0u : 0xFFFFFFFFu;
-    for (; Pending >= 32; Pending -= 32)
-        PutBits(opposite, 32);
-    if (Pending > 0) PutBits(opposite >> (32 - Pending), static_cast<int>(Pending));
-    Pending = 0;
+uint32_t TStrucAriEncoder::WriteOut(uint32_t used) {
+    Out.Write(Buffer, used);
+    return 0;
 }
 
 void TStrucAriEncoder::Finish() {
-    ++Pending;
-    PutBitPlusPending(Low >= AriDetail::FirstQuarter ? 1u : 0u);
-    for (; AccBits >= 8; AccBits -= 8)
-        Out.WriteByte(static_cast<uint8_t>(Acc >> (AccBits - 8)));
-    if (AccBits > 0) Out.WriteByte(static_cast<uint8_t>(Acc << (8 - AccBits)));
-    AccBits = 0;
+    TState state = State;
+    ++state.Pending;
+    PutBitPlusPending(state, state.Low >= AriDetail::FirstQuarter ? 1u : 0u);
+    // The bits left, fewer than 8: the last byte, completed with 0 bits.
+    if (state.AccBits > 0) Buffer[state.Used++] = static_cast<uint8_t>(state.Acc << (8 - state.AccBits));
+    state.AccBits = 0;
+    state.Used = WriteOut(state.Used);
+    State = state;
     Out.ResetBits();
 }
 
-void TStrucAriDecoder::Refill() {
-    while (WindowBits <= 56) {
-        Window |= uint64_t{In.FetchByte()} << (56 - WindowBits);
-        WindowBits += 8;
+uint32_t TStrucAriDecoder::Refill(uint32_t pos) {
+    if (pos > End) {
+        // Bits the file could not give: the bit level raises its error for the next byte.
+        In.FetchByte();
+        throw EBitReadLimit();
     }
+    if (Exhausted) return pos;
+    const size_t from = pos >> 3;
+    const size_t keep = End / 8 - from;
+    std::memmove(Buffer, Buffer + from, keep);
+    const size_t got = In.FetchBytes(Buffer + keep, ChunkBytes - keep);
+    std::memset(Buffer + keep + got, 0, sizeof Buffer - keep - got);
+    End = static_cast<uint32_t>(8 * (keep + got));
+    Exhausted = keep + got < ChunkBytes;
+    // While more can come, refill early enough that a whole symbol can be taken; at the end, only once
+    // the bits run out.
+    RefillAt = Exhausted ? End : End - MaxSymbolBits;
+    return pos & 7u;
 }
 
 void TStrucAriDecoder::Start() {
     Model.Reset();
     In.ResetBits();
-    Window = 0;
-    WindowBits = 0;
-    Value = TakeBits(16);
-    Low = 0;
-    High = AriDetail::Top;
+    End = 0;
+    Exhausted = false;
+    State = TState{};
+    uint32_t pos = Refill(0);
+    State.Offset = TakeBits(pos, 16);
+    State.Pos = pos > RefillAt ? Refill(pos) : pos;
 }

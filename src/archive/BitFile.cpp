@@ -2,6 +2,9 @@
 
 #include "archive/ArchiveErrors.h"
 
+#include <algorithm>
+#include <cstring>
+
 void TBitFile::WriteBits(uint32_t value, int n) {
     for (int k = n - 1; k >= 0; --k)
         WriteBit(static_cast<int>((value >> k) & 1u));
@@ -25,4 +28,21 @@ uint8_t TBitFile::FetchPastLimit() {
     if (BitBytesRead - ReadLimit >= ZeroBytesPastLimit) throw EBitReadLimit();
     ++BitBytesRead;
     return 0;
+}
+
+size_t TBitFile::FetchBytes(uint8_t* dst, size_t n) {
+    size_t done = 0;
+    if (BitBytesRead < ReadLimit) {
+        const size_t want =
+            static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(n), ReadLimit - BitBytesRead));
+        done = Read(dst, want);
+        BitBytesRead += static_cast<int64_t>(done);
+        if (done < want) return done; // the file ended first
+    }
+    const int64_t zerosLeft = ReadLimit + ZeroBytesPastLimit - BitBytesRead;
+    const size_t zeros =
+        static_cast<size_t>(std::clamp<int64_t>(zerosLeft, 0, static_cast<int64_t>(n - done)));
+    std::memset(dst + done, 0, zeros);
+    BitBytesRead += static_cast<int64_t>(zeros);
+    return done + zeros;
 }

@@ -55,6 +55,11 @@ public:
         }
         return FetchPastLimit();
     }
+    // Up to n such bytes at once, for readers that take their input a chunk at a time. Never raises:
+    // it stops short where FetchByte would (the file ends before the limit, or the zero bytes past it
+    // run out), and returns how many it gave; the reader calls FetchByte once it needs more than that,
+    // which then raises the right error.
+    size_t FetchBytes(uint8_t* dst, size_t n);
 
 private:
     uint8_t FetchPastLimit();

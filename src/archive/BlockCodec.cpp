@@ -38,7 +38,7 @@ int32_t TCompressor::CompressBlock(TBitFile& archive, int32_t n) {
     mtf.Encode(column, n);
     TStrucAriEncoder encoder(archive);
     encoder.Start();
-    ValuesToSymbols(column, n, [&encoder](int symbol) { encoder.Encode(symbol); });
+    encoder.EncodeAll([&](auto&& emit) { ValuesToSymbols(column, n, emit); });
     encoder.Finish();
 
     const int64_t endPos = archive.Position();
@@ -90,7 +90,7 @@ bool TExpander::ExpandBlock(TBitFile& archive, const std::function<void(const ui
         TStrucAriDecoder decoder(archive);
         decoder.Start();
         TMTFDecoder mtf;
-        n = SymbolsToBytes([&decoder] { return decoder.Decode(); }, mtf, column, ArchiveBlockSize);
+        n = DecodeToBytes(decoder, mtf, column, ArchiveBlockSize);
     } catch (...) {
         leaveBlock();
         throw;

@@ -177,161 +177,253 @@ TBwtIndexes ForwardTransform(const uint8_t* block, int32_t n, uint8_t* column, i
 
 namespace {
 
-// The inverse walk follows one row to the next, each step a cache miss on a table of n + 1 entries;
-// a single walk waits on every one. So the walk is cut into segments that start at anchor rows (every
-// 2^k-th row, and the primary row), and several segments are walked at once to keep many misses in
-// flight. A first pass learns each segment's length and which anchor follows it; chaining
-// them from the primary row gives each segment's place in the block; a second pass writes the bytes.
-constexpr int Walkers = 16;
-constexpr int MaxAnchors = 260;
-constexpr int32_t NoAnchor = -1;
+// Each row's entry packs the row that follows it (bits 8..30) with the row's own byte (bits 0..7), so
+// that a step of a walk is one memory access; bit 31 marks the entries whose next row is a stop.
+constexpr uint32_t StopMark = 0x80000000u;
+constexpr int RowShift = 8;
+constexpr uint32_t RowMask = 0x7FFFFFu;
 
-struct TSegments {
-    int32_t Count = 0;          // anchors
-    uint32_t Row[MaxAnchors];   // their rows
-    int32_t Length[MaxAnchors]; // bytes up to the next anchor
-    int32_t Next[MaxAnchors];   // that anchor, or NoAnchor at the end of the block
-    int32_t Place[MaxAnchors];  // first byte in the block, or NoAnchor when not reached
+struct TColumnCounts {
+    int32_t Count[256];
+    int32_t First[256]; // first row of each byte value in the sorted first column; row 0 is the marker's
 };
 
-// Runs every segment with up to Walkers of them in flight: start(w, s) puts walker w on segment s,
-// step(w) advances it one row and tells whether its segment ended.
-template <typename TStart, typename TStep>
-void WalkSegments(int32_t segments, TStart&& start, TStep&& step) {
-    int active[Walkers];
-    int running = 0, nextSegment = 0;
-    while (running < Walkers && nextSegment < segments) {
-        start(running, nextSegment++);
-        active[running] = running;
-        ++running;
+TColumnCounts CountColumn(const uint8_t* column, int32_t n) {
+    // Four tallies, so that a run of one byte does not wait on its own count.
+    int32_t tally[4][256] = {};
+    int32_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        ++tally[0][column[i]];
+        ++tally[1][column[i + 1]];
+        ++tally[2][column[i + 2]];
+        ++tally[3][column[i + 3]];
     }
-    while (running > 0) {
-        for (int k = 0; k < running;) {
-            const int w = active[k];
-            if (!step(w)) {
-                ++k;
-            } else if (nextSegment < segments) {
-                start(w, nextSegment++);
-                ++k;
-            } else {
-                active[k] = active[--running];
-            }
-        }
+    for (; i < n; ++i)
+        ++tally[0][column[i]];
+    TColumnCounts c;
+    int32_t sum = 1;
+    for (int b = 0; b < 256; ++b) {
+        c.Count[b] = tally[0][b] + tally[1][b] + tally[2][b] + tally[3][b];
+        c.First[b] = sum;
+        sum += c.Count[b];
     }
+    return c;
+}
+
+// Row r's byte is L[r]: the column with the marker inserted at row a. The row of the k-th occurrence of
+// byte c in the sorted first column is followed by the row holding c's k-th occurrence in L: the
+// suffix one position later. Rows are linked in order, and the ones in stops (sorted, a among them)
+// mark the entry that leads to them.
+void BuildLinks(const uint8_t* column, int32_t n, int32_t a, const TColumnCounts& counts, uint32_t* forward,
+                const uint32_t* stops, int stopCount) {
+    int32_t first[256];
+    std::copy(counts.First, counts.First + 256, first);
+    // Each entry is written once, whole: the next row, and the row's own byte taken from the column
+    // (the marker's row takes a stray byte here and gets its 0 below).
+    auto link = [&](int32_t at, int32_t r, uint32_t mark) {
+        forward[at] = static_cast<uint32_t>(r) << RowShift | column[std::min(at - (at > a), n - 1)] | mark;
+    };
+    auto linkRows = [&](int32_t from, int32_t to) { // [from, to), a not among them
+        int32_t r = from;
+        for (const int32_t below = std::min(to, a); r < below; ++r)
+            link(first[column[r]]++, r, 0);
+        for (r = std::max(r, a + 1); r < to; ++r)
+            link(first[column[r - 1]]++, r, 0);
+    };
+    int32_t r = 0;
+    for (int k = 0; k < stopCount; ++k) {
+        const auto stop = static_cast<int32_t>(stops[k]);
+        linkRows(r, stop);
+        if (stop == a)
+            link(0, a, StopMark);
+        else
+            link(first[column[stop - (stop > a)]]++, stop, StopMark);
+        r = stop + 1;
+    }
+    linkRows(r, n + 1);
+    forward[a] &= ~0xFFu;
+}
+
+} // namespace
+
+void InverseTransformPlain(const uint8_t* column, int32_t n, TBwtIndexes indexes, uint32_t* forward,
+                           uint8_t* block) {
+    const auto a = static_cast<uint32_t>(indexes.Sentinel);
+    BuildLinks(column, n, indexes.Sentinel, CountColumn(column, n), forward, &a, 1);
+    // n steps from the primary row. On a damaged block the walk may pass the marker's row (its byte is
+    // 0) or circle; it still takes exactly n steps.
+    uint32_t row = static_cast<uint32_t>(indexes.Primary);
+    for (int32_t i = 0; i < n; ++i) {
+        const uint32_t e = forward[row];
+        block[i] = static_cast<uint8_t>(e);
+        row = (e >> RowShift) & RowMask;
+    }
+}
+
+namespace {
+
+// The walk follows one row to the next, each step a cache miss on a table of n + 1 entries; a single
+// walk waits on every one. So the walk is cut into segments that start at stop rows (every 2^k-th row,
+// the primary row and the marker's row) and end before the next stop, and several segments are walked
+// at once to keep many misses in flight. Each walker writes its bytes on into chunks of a pool as they
+// come; chaining the segments from the primary row afterwards gives the block, segment after segment.
+// The result is the plain walk's for any column and indexes, damaged ones too.
+constexpr int Walkers = 16;
+constexpr int MaxStops = 260;
+constexpr int ChunkShift = 9;
+constexpr int32_t ChunkBytes = 1 << ChunkShift;
+// Below this the table is small enough for a single walk, and the pool would not fit in it (below).
+constexpr int32_t MinParallelLength = 1 << 16;
+constexpr int32_t MaxParallelLength = 1 << 19;
+// Each walker leaves at most its last chunk part-filled, and the walks take at most n + 1 bytes.
+constexpr int32_t SpareChunks = Walkers + 2;
+constexpr int32_t MaxChunks = MaxParallelLength / ChunkBytes + SpareChunks;
+constexpr int32_t NoChunk = -1;
+
+struct TSegments {
+    int32_t Count = 0;
+    uint32_t Row[MaxStops];  // where each starts
+    int32_t Chunk[MaxStops]; // its first byte in the pool: chunk and offset in it
+    int32_t Offset[MaxStops];
+    int32_t Length[MaxStops]; // bytes up to the next stop
+    int32_t Next[MaxStops];   // the segment of that stop
+};
+
+struct TWalker {
+    uint32_t Row;
+    uint8_t* Out; // next byte in the current chunk
+    uint8_t* ChunkEnd;
+    int32_t Chunk; // the current chunk
+    int32_t Segment;
+    int32_t Written; // bytes of the segment in the chunks before the current one, less its offset
+};
+
+// A column of one byte value x: the rows after the marker's lead to themselves, the ones below it
+// count down to row 0, and row 0 leads to the marker's row, which leads down again. A walk from p <= a
+// meets the marker's row (its byte 0) every a + 1 steps: first at once when it starts there, else after
+// counting down from p.
+void InverseOfOneByte(uint8_t x, int32_t n, TBwtIndexes indexes, uint8_t* block) {
+    std::memset(block, x, static_cast<size_t>(n));
+    const int64_t a = indexes.Sentinel, p = indexes.Primary;
+    if (p > a) return;
+    for (int64_t i = p == a ? 0 : p + 1; i < n; i += a + 1)
+        block[i] = 0;
 }
 
 } // namespace
 
 void InverseTransform(const uint8_t* column, int32_t n, TBwtIndexes indexes, uint32_t* forward,
                       uint8_t* block) {
-    const int32_t a = indexes.Sentinel;
-    int32_t count[256] = {};
-    for (int32_t i = 0; i < n; ++i)
-        ++count[column[i]];
-    // A column of one byte value can only come from a block of that byte alone.
-    if (count[column[0]] == n) {
-        std::memset(block, column[0], static_cast<size_t>(n));
+    const TColumnCounts counts = CountColumn(column, n);
+    if (counts.Count[column[0]] == n) {
+        InverseOfOneByte(column[0], n, indexes, block);
         return;
     }
-    // First row of each byte value in the sorted first column; row 0 belongs to the marker.
-    int32_t first[256];
-    int32_t sum = 1;
-    for (int c = 0; c < 256; ++c) {
-        first[c] = sum;
-        sum += count[c];
+    if (n < MinParallelLength || n > MaxParallelLength) {
+        InverseTransformPlain(column, n, indexes, forward, block);
+        return;
     }
-    // Row r's byte is L[r]: the column with the marker (stored as 0) inserted at row a. The row of the
-    // k-th occurrence of byte c in the sorted first column is followed by the row holding c's k-th
-    // occurrence in L: the suffix one position later. Each entry packs that next row (high bits; rows
-    // fit in 19) with the row's own byte, so that each step of a walk is one memory access.
-    for (int32_t r = 0; r < a; ++r)
-        forward[r] = column[r];
-    forward[a] = 0;
-    for (int32_t r = a; r < n; ++r)
-        forward[r + 1] = column[r];
-    for (int32_t r = 0; r < a; ++r)
-        forward[first[column[r]]++] |= static_cast<uint32_t>(r) << 8;
-    forward[0] |= static_cast<uint32_t>(a) << 8;
-    for (int32_t r = a + 1; r <= n; ++r)
-        forward[first[column[r - 1]]++] |= static_cast<uint32_t>(r) << 8;
 
-    // Anchors: every row that is a multiple of the step (the marker's row a aside, which ends the
-    // block), and the primary row p, where the block begins. The step is at least 2^11 and leaves at
-    // most 257 multiples.
+    // Stops: every multiple of the step (at least 2^11, so that there are at most 257 of them), then p
+    // and a unless they are multiples already.
     const int shift = std::max(11, static_cast<int>(std::bit_width(static_cast<uint32_t>(n))) - 8);
     const uint32_t stepMask = (1u << shift) - 1;
     const auto p = static_cast<uint32_t>(indexes.Primary);
+    const auto a = static_cast<uint32_t>(indexes.Sentinel);
     TSegments seg;
     for (uint32_t r = 0; r <= static_cast<uint32_t>(n); r += stepMask + 1)
-        if (r != static_cast<uint32_t>(a)) seg.Row[seg.Count++] = r;
-    int32_t start = NoAnchor; // segment of p
-    if ((p & stepMask) == 0 && p != static_cast<uint32_t>(a)) {
-        start = static_cast<int32_t>(std::find(seg.Row, seg.Row + seg.Count, p) - seg.Row);
-    } else if (p != static_cast<uint32_t>(a)) {
-        start = seg.Count;
-        seg.Row[seg.Count++] = p;
-    }
-    // The anchor index of a multiple of the step: skipping a shifts the ones after it.
-    const uint32_t aSkipped =
-        (static_cast<uint32_t>(a) & stepMask) == 0 ? static_cast<uint32_t>(a) >> shift : ~0u;
-    auto anchorOf = [&](uint32_t row) {
-        const uint32_t k = row >> shift;
-        return static_cast<int32_t>(k > aSkipped ? k - 1 : k);
+        seg.Row[seg.Count++] = r;
+    const int32_t multiples = seg.Count;
+    if ((p & stepMask) != 0) seg.Row[seg.Count++] = p;
+    if ((a & stepMask) != 0 && a != p) seg.Row[seg.Count++] = a;
+    auto segmentOf = [&](uint32_t row) {
+        if ((row & stepMask) == 0) return static_cast<int32_t>(row >> shift);
+        return row == p ? multiples : seg.Count - 1;
+    };
+    uint32_t stops[MaxStops];
+    std::copy(seg.Row, seg.Row + seg.Count, stops);
+    std::sort(stops, stops + seg.Count);
+    BuildLinks(column, n, static_cast<int32_t>(a), counts, forward, stops, seg.Count);
+
+    // The pool: the block's own bytes as whole chunks, then spare chunks here.
+    const int32_t blockChunks = n >> ChunkShift;
+    alignas(16) uint8_t spare[SpareChunks * ChunkBytes];
+    int32_t nextChunk[MaxChunks];
+    int32_t chunksUsed = 0;
+    auto newChunk = [&](TWalker& w) {
+        const int32_t k = chunksUsed++;
+        nextChunk[k] = NoChunk;
+        if (w.Chunk != NoChunk) nextChunk[w.Chunk] = k;
+        w.Chunk = k;
+        w.Out = k < blockChunks ? block + (k << ChunkShift) : spare + ((k - blockChunks) << ChunkShift);
+        w.ChunkEnd = w.Out + ChunkBytes;
+    };
+    auto startSegment = [&](TWalker& w, int32_t s) {
+        w.Row = seg.Row[s];
+        w.Segment = s;
+        seg.Chunk[s] = w.Chunk;
+        seg.Offset[s] = static_cast<int32_t>(w.Out - (w.ChunkEnd - ChunkBytes));
+        w.Written = -seg.Offset[s];
     };
 
-    // Pass 1: lengths and successors.
-    uint32_t row[Walkers];
-    int32_t segOf[Walkers], length[Walkers];
-    WalkSegments(
-        seg.Count,
-        [&](int w, int32_t s) {
-            row[w] = seg.Row[s];
-            segOf[w] = s;
-            length[w] = 0;
-        },
-        [&](int w) {
-            const uint32_t next = forward[row[w]] >> 8;
-            ++length[w];
-            // A walk from p on a damaged block may circle without meeting an anchor: the length bound
-            // ends it.
-            const bool ends = next == static_cast<uint32_t>(a) || length[w] > n;
-            if ((next & stepMask) != 0 && !ends) {
-                row[w] = next;
-                return false;
-            }
-            seg.Length[segOf[w]] = length[w];
-            seg.Next[segOf[w]] = ends ? NoAnchor : anchorOf(next);
-            return true;
-        });
-
-    // Places, from the start of the block on. A damaged column or wrong indexes may leave segments
-    // unplaced or lengths that do not add up; the bytes are then wrong (the CRC-32 will tell) but
-    // always written inside the block.
-    std::fill(seg.Place, seg.Place + seg.Count, NoAnchor);
-    int32_t at = 0;
-    for (int32_t s = start, k = 0; s != NoAnchor && k < seg.Count && seg.Place[s] == NoAnchor;
-         s = seg.Next[s], ++k) {
-        if (seg.Length[s] > n - at) break;
-        seg.Place[s] = at;
-        at += seg.Length[s];
+    // Every walk ends at a stop: the one it started from lies on its cycle.
+    TWalker walkers[Walkers];
+    int running = 0, nextSegment = 0;
+    while (running < Walkers && nextSegment < seg.Count) {
+        TWalker& w = walkers[running++];
+        w.Chunk = NoChunk;
+        newChunk(w);
+        startSegment(w, nextSegment++);
     }
-    if (at != n) std::memset(block, 0, static_cast<size_t>(n)); // no bytes of an earlier block show through
+    while (running > 0) {
+        for (int k = 0; k < running;) {
+            TWalker& w = walkers[k];
+            const uint32_t e = forward[w.Row];
+            *w.Out++ = static_cast<uint8_t>(e);
+            w.Row = (e >> RowShift) & RowMask;
+            if ((e & StopMark) == 0 && w.Out != w.ChunkEnd) {
+                ++k;
+                continue;
+            }
+            if (w.Out == w.ChunkEnd) {
+                w.Written += ChunkBytes;
+                newChunk(w);
+            }
+            if ((e & StopMark) == 0) {
+                ++k;
+                continue;
+            }
+            const int32_t s = w.Segment;
+            seg.Length[s] = w.Written + static_cast<int32_t>(w.Out - (w.ChunkEnd - ChunkBytes));
+            seg.Next[s] = segmentOf(w.Row);
+            if (nextSegment < seg.Count) {
+                startSegment(w, nextSegment++);
+                ++k;
+            } else {
+                w = walkers[--running];
+            }
+        }
+    }
 
-    // Pass 2: the bytes of every placed segment.
-    int32_t left[Walkers];
-    uint8_t* out[Walkers];
-    WalkSegments(
-        seg.Count,
-        [&](int w, int32_t s) {
-            row[w] = seg.Row[s];
-            out[w] = block + (seg.Place[s] == NoAnchor ? 0 : seg.Place[s]);
-            left[w] = seg.Place[s] == NoAnchor ? 0 : seg.Length[s];
-        },
-        [&](int w) {
-            if (left[w] == 0) return true;
-            const uint32_t e = forward[row[w]];
-            *out[w]++ = static_cast<uint8_t>(e);
-            row[w] = e >> 8;
-            return --left[w] == 0;
-        });
+    // The pool moves to the link table, no longer needed and at least four times the block's size, so
+    // that the block can take the segments in order. On a damaged block the chain may pass the same
+    // segment more than once; every segment has at least one byte, so it ends.
+    auto* pool = reinterpret_cast<uint8_t*>(forward);
+    const int32_t poolBlockChunks = std::min(chunksUsed, blockChunks);
+    std::memcpy(pool, block, static_cast<size_t>(poolBlockChunks) << ChunkShift);
+    std::memcpy(pool + (static_cast<size_t>(poolBlockChunks) << ChunkShift), spare,
+                static_cast<size_t>(chunksUsed - poolBlockChunks) << ChunkShift);
+    int32_t at = 0;
+    for (int32_t s = segmentOf(p); at < n; s = seg.Next[s]) {
+        int32_t chunk = seg.Chunk[s], offset = seg.Offset[s], left = std::min(seg.Length[s], n - at);
+        while (left > 0) {
+            const int32_t take = std::min(left, ChunkBytes - offset);
+            std::memcpy(block + at, pool + (static_cast<size_t>(chunk) << ChunkShift) + offset,
+                        static_cast<size_t>(take));
+            at += take;
+            left -= take;
+            chunk = nextChunk[chunk];
+            offset = 0;
+        }
+    }
 }

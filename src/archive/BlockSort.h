@@ -25,4 +25,9 @@ TBwtIndexes ForwardTransform(const uint8_t* block, int32_t n, uint8_t* column, i
 
 // column[0..n-1] (n >= 1) with its indexes -> block[0..n-1]. links needs n + 1 entries. The indexes must
 // lie in 0..n (the caller checks them); wrong but in-range values give wrong bytes, never a wild access.
+// The block is the bytes of n steps from the primary row, the marker's row giving a 0, whatever the
+// column holds.
 void InverseTransform(const uint8_t* column, int32_t n, TBwtIndexes indexes, uint32_t* links, uint8_t* block);
+// The same as one walk from the primary row, step after step: the reference the fast walk is held against.
+void InverseTransformPlain(const uint8_t* column, int32_t n, TBwtIndexes indexes, uint32_t* links,
+                           uint8_t* block);

@@ -18,7 +18,8 @@ std::string SystemError() {
 } // namespace
 
 TBufferedFileStream::TBufferedFileStream(const std::string& path, TFileMode mode, size_t bufferSize)
-    : FilePath(path), Buffer(std::max<size_t>(bufferSize, 16)) {
+    : FilePath(path), Buffer(new uint8_t[std::max<size_t>(bufferSize, 16)]),
+      BufferSize(std::max<size_t>(bufferSize, 16)) {
     int flags = O_CLOEXEC;
     switch (mode) {
     case TFileMode::Create:
@@ -45,7 +46,8 @@ TBufferedFileStream::TBufferedFileStream(const std::string& path, TFileMode mode
 }
 
 TBufferedFileStream::TBufferedFileStream(std::vector<uint8_t> bytes, size_t bufferSize)
-    : InMemory(true), Memory(std::move(bytes)), Buffer(std::max<size_t>(bufferSize, 16)) {}
+    : InMemory(true), Memory(std::move(bytes)), Buffer(new uint8_t[std::max<size_t>(bufferSize, 16)]),
+      BufferSize(std::max<size_t>(bufferSize, 16)) {}
 
 TBufferedFileStream::~TBufferedFileStream() {
     try {
@@ -113,7 +115,7 @@ void TBufferedFileStream::FlushBuffer() {
         const size_t lo = DirtyLo, hi = DirtyHi;
         DirtyLo = SIZE_MAX;
         DirtyHi = 0;
-        DeviceWrite(BufferPos + static_cast<int64_t>(lo), Buffer.data() + lo, hi - lo);
+        DeviceWrite(BufferPos + static_cast<int64_t>(lo), Buffer.get() + lo, hi - lo);
     }
     DirtyLo = SIZE_MAX;
     DirtyHi = 0;
@@ -125,7 +127,7 @@ void TBufferedFileStream::Refill() {
     BufferPos += static_cast<int64_t>(Index);
     Index = 0;
     Valid = 0;
-    Valid = DeviceRead(BufferPos, Buffer.data(), Buffer.size());
+    Valid = DeviceRead(BufferPos, Buffer.get(), BufferSize);
 }
 
 uint8_t TBufferedFileStream::ReadByteSlow() {
@@ -137,7 +139,7 @@ uint8_t TBufferedFileStream::ReadByteSlow() {
 void TBufferedFileStream::WriteByteSlow(uint8_t b) {
     RequireOpen();
     if (ReadOnly) throw EInOutError("File \"" + FilePath + "\" is open for reading only");
-    if (Index == Buffer.size()) {
+    if (Index == BufferSize) {
         FlushBuffer();
         BufferPos += static_cast<int64_t>(Index);
         Index = 0;
@@ -155,10 +157,10 @@ size_t TBufferedFileStream::Read(void* dst, size_t n) {
     while (done < n) {
         if (Index < Valid) {
             const size_t k = std::min(n - done, Valid - Index);
-            std::memcpy(out + done, Buffer.data() + Index, k);
+            std::memcpy(out + done, Buffer.get() + Index, k);
             Index += k;
             done += k;
-        } else if (n - done >= Buffer.size()) {
+        } else if (n - done >= BufferSize) {
             // Large reads bypass the buffer.
             Flush();
             const size_t k = DeviceRead(BufferPos, out + done, n - done);
@@ -178,14 +180,14 @@ void TBufferedFileStream::Write(const void* src, size_t n) {
     if (ReadOnly) throw EInOutError("File \"" + FilePath + "\" is open for reading only");
     const auto* in = static_cast<const uint8_t*>(src);
     while (n > 0) {
-        if (Index == Buffer.size()) {
+        if (Index == BufferSize) {
             FlushBuffer();
             BufferPos += static_cast<int64_t>(Index);
             Index = 0;
             Valid = 0;
         }
-        const size_t k = std::min(n, Buffer.size() - Index);
-        std::memcpy(Buffer.data() + Index, in, k);
+        const size_t k = std::min(n, BufferSize - Index);
+        std::memcpy(Buffer.get() + Index, in, k);
         MarkDirty(Index);
         MarkDirty(Index + k - 1);
         Index += k;

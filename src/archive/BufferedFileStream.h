@@ -3,6 +3,7 @@
 // written a byte or a bit at a time without a system call per byte.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -79,7 +80,9 @@ private:
     bool Closed = false;
     std::vector<uint8_t> Memory;
 
-    std::vector<uint8_t> Buffer;
+    // Left uninitialised: only the bytes below Valid are ever read, and those were read or written.
+    std::unique_ptr<uint8_t[]> Buffer;
+    size_t BufferSize;
     int64_t BufferPos = 0; // file position of Buffer[0]
     size_t Valid = 0;      // bytes of Buffer that mirror (or will become) file contents
     size_t Index = 0;      // logical position = BufferPos + Index

@@ -12,6 +12,14 @@
 #include <emmintrin.h>
 #endif
 
+// The symbol step of the block decoder belongs inside the decoder's loop; left to itself the compiler
+// keeps it out of line.
+#if defined(__GNUC__)
+#define MTF_ALWAYS_INLINE __attribute__((always_inline))
+#else
+#define MTF_ALWAYS_INLINE
+#endif
+
 constexpr int RunDigitZero = 0;
 constexpr int RunDigitOne = 1;
 constexpr int EndOfBlockSymbol = 257;
@@ -27,7 +35,8 @@ public:
 
 protected:
     // Positions 0..k-1 move up one, c goes to the front. Most moves are short: those stay in one
-    // 16-byte register, blended so that the bytes past them stay, instead of calling memmove.
+    // 16-byte register, blended so that the bytes past them stay (for k = 0 and 1 too), instead of
+    // calling memmove.
     void MoveToFront(uint8_t c, int k) {
 #if defined(__SSE2__)
         if (k < 16) {
@@ -39,8 +48,16 @@ protected:
             List[0] = c;
             return;
         }
-#endif
         std::memmove(List + 1, List, static_cast<size_t>(k));
+        List[0] = c;
+#else
+        MoveToFrontPlain(c, k);
+#endif
+    }
+    // The same, one position at a time, where there are no 16-byte registers.
+    void MoveToFrontPlain(uint8_t c, int k) {
+        for (int i = k; i > 0; --i)
+            List[i] = List[i - 1];
         List[0] = c;
     }
 #if defined(__SSE2__)
@@ -84,12 +101,7 @@ public:
     uint8_t Front() const { return List[0]; }
     uint8_t Decode(uint8_t k) {
         const uint8_t c = List[k];
-        if (k == 1) {
-            List[1] = List[0];
-            List[0] = c;
-        } else if (k != 0) {
-            MoveToFront(c, k);
-        }
+        MoveToFront(c, k);
         return c;
     }
     // In place: values become their bytes.
@@ -121,36 +133,50 @@ void ValuesToSymbols(const uint8_t* values, int32_t n, TEmit&& emit) {
     emit(EndOfBlockSymbol);
 }
 
-// Reads symbols from next() up to EndOfBlockSymbol; hands each run of zero values to putRun(count)
-// and each other value to put(value). Returns the number of values. More than maxValues values:
-// ECorruptArchive, raised before anything past maxValues is handed on.
-template <typename TNext, typename TPutRun, typename TPut>
-int32_t ReadSymbols(TNext&& next, TPutRun&& putRun, TPut&& put, int32_t maxValues) {
-    int32_t n = 0;
-    int32_t run = 0;    // zeros of the run being read
-    int32_t weight = 1; // weight of its next digit
-    for (;;) {
-        const int s = next();
+// Takes symbols one at a time up to EndOfBlockSymbol; hands each run of zero values to PutRun(count)
+// and each other value to Put(value), and counts the values in N. More than MaxValues values:
+// ECorruptArchive, raised before anything past MaxValues is handed on.
+template <typename TPutRun, typename TPut>
+struct TSymbolTaker {
+    TPutRun PutRun;
+    TPut Put;
+    int32_t MaxValues;
+    int32_t N = 0;
+    int32_t Run = 0;    // zeros of the run being read
+    int32_t Weight = 1; // weight of its next digit
+
+    // False once the symbol was EndOfBlockSymbol.
+    MTF_ALWAYS_INLINE bool operator()(int s) {
         if (s <= RunDigitOne) {
             // A digit beyond the block size can only come from a corrupt stream; checking the weight
             // first also keeps the sum from overflowing.
-            if (weight > maxValues) throw ECorruptArchive("Corrupt block: zero run too long.");
-            run += (s + 1) * weight;
-            weight <<= 1;
-            if (run > maxValues - n) throw ECorruptArchive("Corrupt block: block too long.");
-            continue;
+            if (Weight > MaxValues) throw ECorruptArchive("Corrupt block: zero run too long.");
+            Run += (s + 1) * Weight;
+            Weight <<= 1;
+            if (Run > MaxValues - N) throw ECorruptArchive("Corrupt block: block too long.");
+            return true;
         }
-        if (run > 0) {
-            putRun(run);
-            n += run;
-            run = 0;
-            weight = 1;
+        if (Run > 0) {
+            PutRun(Run);
+            N += Run;
+            Run = 0;
+            Weight = 1;
         }
-        if (s == EndOfBlockSymbol) return n;
-        if (n == maxValues) throw ECorruptArchive("Corrupt block: block too long.");
-        put(static_cast<uint8_t>(s - 1));
-        ++n;
+        if (s == EndOfBlockSymbol) return false;
+        if (N == MaxValues) throw ECorruptArchive("Corrupt block: block too long.");
+        Put(static_cast<uint8_t>(s - 1));
+        ++N;
+        return true;
     }
+};
+
+// Reads symbols from next() up to EndOfBlockSymbol through a TSymbolTaker; returns the number of values.
+template <typename TNext, typename TPutRun, typename TPut>
+int32_t ReadSymbols(TNext&& next, TPutRun&& putRun, TPut&& put, int32_t maxValues) {
+    TSymbolTaker<TPutRun&, TPut&> taker{putRun, put, maxValues};
+    while (taker(next())) {
+    }
+    return taker.N;
 }
 
 // The move-to-front values themselves, into values[0..].
@@ -177,4 +203,29 @@ int32_t SymbolsToBytes(TNext&& next, TMTFDecoder& mtf, uint8_t* bytes, int32_t m
             out += run;
         },
         [&out, &mtf](uint8_t v) { *out++ = mtf.Decode(v); }, maxValues);
+}
+
+// The same as SymbolsToBytes for a decoder that pushes its symbols (decoder.DecodeWhile(sink) calls
+// sink(symbol) until it returns false), so that the whole block is one loop.
+template <typename TDecoder>
+int32_t DecodeToBytes(TDecoder& decoder, TMTFDecoder& mtf, uint8_t* bytes, int32_t maxValues) {
+    uint8_t* out = bytes;
+    uint8_t* const end = bytes + maxValues;
+    auto putRun = [&out, &mtf, end](int32_t run) {
+#if defined(__SSE2__)
+        // Most runs are short: one 16-byte store covers them. The bytes it writes past the run lie
+        // inside the block and are overwritten by what follows.
+        if (run <= 16 && end - out >= 16) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_set1_epi8(static_cast<char>(mtf.Front())));
+            out += run;
+            return;
+        }
+#endif
+        std::memset(out, mtf.Front(), static_cast<size_t>(run));
+        out += run;
+    };
+    auto put = [&out, &mtf](uint8_t v) { *out++ = mtf.Decode(v); };
+    TSymbolTaker<decltype(putRun)&, decltype(put)&> taker{putRun, put, maxValues};
+    decoder.DecodeWhile(taker);
+    return taker.N;
 }

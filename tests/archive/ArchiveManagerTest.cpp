@@ -115,6 +115,9 @@ TEST_P(ManagerRoundTrip, StoresAndExtractsBlockByBlock) {
 INSTANTIATE_TEST_SUITE_P(Sizes, ManagerRoundTrip, testing::Values(0, 1, 409600, 409601));
 
 TEST_F(ManagerTest, CorpusRoundTripsInOneArchive) {
+    std::error_code ec;
+    if (!fs::is_directory(QUILLON_CORPUS_DIR, ec))
+        GTEST_SKIP() << "no sample corpus at " << QUILLON_CORPUS_DIR << " beside the checkout";
     std::vector<fs::path> files;
     for (const auto& e : fs::directory_iterator(QUILLON_CORPUS_DIR))
         if (e.is_regular_file()) files.push_back(e.path());
@@ -533,41 +536,37 @@ protected:
     uint32_t Coded0 = 0;
 };
 
-// A changed byte in a coded stream either decodes to wrong bytes (CRC message, file still
-// written, next block read from its right place) or is caught as corrupt (file removed);
-// either way the next entry comes out whole.
+// A changed byte in a coded stream could in principle decode to wrong bytes under a failing CRC-32;
+// these changes all leave a stream that no encoder gives, which the decoder finds before the end of the
+// block: the file is reported and removed, and the next entry still comes out whole.
 TEST_F(DamagedArchive, FlippedCodedByteIsReportedAndTheRestStillReads) {
-    for (size_t offset : {size_t{0}, size_t{1}, size_t{Coded0 / 2}, size_t{Coded0 - 3}}) {
-        SCOPED_TRACE("flipped coded byte " + std::to_string(offset));
+    const struct {
+        size_t Offset;
+        std::string Reason;
+    } cases[] = {
+        {0, "Corrupt block: undecodable symbol."},
+        {1, "Corrupt block: undecodable symbol."},
+        {Coded0 / 2, "Corrupt block: undecodable symbol."},
+        {Coded0 - 3, "Corrupt block: block too long."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("flipped coded byte " + std::to_string(c.Offset));
         TBytes b = Bytes;
-        b[Block0 + 20 + offset] ^= 0xFF;
+        b[Block0 + 20 + c.Offset] ^= 0xFF;
         Reopen(b);
         Ui.Messages.clear();
         Log.clear();
         fs::remove_all(Dir / "out");
         fs::create_directories(Dir / "out");
         EXPECT_FALSE(Man.TestEntry(Man.CentralDir().Entries[0]));
+        Ui.Messages.clear();
         ExtractAllSilently();
 
+        EXPECT_EQ(OutFiles(), std::vector<std::string>{"next.txt"});
         EXPECT_EQ(ReadFile(Dir / "out" / "next.txt"), TBytes({'n', 'e', 'x', 't'}));
-        if (fs::exists(Dir / "out" / "two.bin")) {
-            EXPECT_EQ(Extracted.Count, 2);
-            const TBytes out = ReadFile(Dir / "out" / "two.bin");
-            ASSERT_EQ(out.size(), Two.size());
-            EXPECT_TRUE(std::equal(out.begin() + 409600, out.end(), Two.begin() + 409600));
-            EXPECT_TRUE(Logged("ArchiveMan: Block 0 Expand Error."));
-            EXPECT_TRUE(Logged("ArchiveMan: Block 1 Expand and CRC32 Check OK."));
-            const auto crc = std::find_if(Ui.Messages.begin(), Ui.Messages.end(),
-                                          [](const TMessage& m) { return m.Text == "CRC does not match!"; });
-            EXPECT_EQ(crc->Caption, "");
-        } else {
-            EXPECT_EQ(Extracted.Count, 1);
-            EXPECT_FALSE(fs::exists(Dir / "out" / "two.bin"));
-            ASSERT_FALSE(Ui.Messages.empty());
-            EXPECT_NE(Ui.Messages.back().Text.find("File 'two.bin' could not be extracted."),
-                      std::string::npos)
-                << Ui.Messages.back().Text;
-        }
+        EXPECT_EQ(Extracted.Count, 1);
+        EXPECT_EQ(Ui.Messages,
+                  (std::vector<TMessage>{{c.Reason + " File 'two.bin' could not be extracted.", "Error"}}));
         Man.CloseArchive();
     }
 }

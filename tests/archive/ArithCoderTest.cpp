@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <random>
+#include <string>
 
 using namespace CodecTest;
 
@@ -175,6 +177,120 @@ TEST(ArithCoderTest, EncoderMatchesTheBitwiseCoderAndDecoderInvertsIt) {
         decoder.Start();
         for (size_t i = 0; i < symbols.size(); ++i)
             ASSERT_EQ(decoder.Decode(), symbols[i]) << "symbol " << i;
+    }
+}
+
+struct TModelShape {
+    int N;
+    int32_t Increment;
+    int32_t Limit;
+};
+
+void ExpectSameModel(const TGroupAriModel& got, const TGroupAriModel& want, const char* path, int step) {
+    for (int i = 0; i <= want.N + 1; ++i) {
+        ASSERT_EQ(got.Freq[i], want.Freq[i]) << path << ", step " << step << ", index " << i;
+        ASSERT_EQ(got.Cum[i], want.Cum[i]) << path << ", step " << step << ", index " << i;
+    }
+    for (int i = 1; i <= want.N; ++i)
+        ASSERT_EQ(got.IndexToSymbol[i], want.IndexToSymbol[i])
+            << path << ", step " << step << ", index " << i;
+}
+
+// The update of the encoder and of the decoder's large groups (SIMD), the branch-free one of the head
+// and the small groups, and the decoder's search that already counts the entries it passes: all must
+// leave a model exactly as the rule written out entry by entry does, halvings included. The head's
+// increment of 32 lets its counts fall out of order, which the small update must follow too.
+TEST(ArithCoderTest, FastModelUpdatesFollowThePlainRule) {
+    const TModelShape shapes[] = {{9, 32, 4096}, {2, 1, 256},   {4, 1, 256},   {8, 1, 128},
+                                  {16, 1, 1024}, {32, 1, 2048}, {64, 1, 4096}, {130, 1, 8192}};
+    for (const TModelShape& shape : shapes) {
+        SCOPED_TRACE("model of " + std::to_string(shape.N) + " symbols");
+        TGroupAriModel plain, general, small, counted;
+        for (TGroupAriModel* m : {&plain, &general, &small, &counted})
+            m->Init(0, shape.N, shape.Increment, shape.Limit);
+        std::mt19937 rng(static_cast<uint32_t>(shape.N));
+        for (int step = 0; step < 30000; ++step) {
+            // Favourites that change now and then, and any index at times.
+            const int favourite = 1 + (step / 3000 * 7) % shape.N;
+            const int index = rng() % 4 != 0 ? std::min(shape.N, favourite + static_cast<int>(rng() % 3))
+                                             : 1 + static_cast<int>(rng() % static_cast<uint32_t>(shape.N));
+            plain.UpdatePlain(index);
+            general.Update(index);
+            ExpectSameModel(general, plain, "Update", step);
+            if (shape.N <= TGroupAriModel::SmallMaxSymbols) {
+                small.UpdateSmall(index);
+                ExpectSameModel(small, plain, "UpdateSmall", step);
+            }
+            if (counted.Cum[0] < counted.Limit) {
+                // Cum falls strictly, so Cum[index] is a target whose symbol sits at index.
+                ASSERT_EQ(counted.FindIndexAndCount(counted.Cum[index]), index);
+                counted.FinishCountedUpdate(index);
+            } else {
+                ASSERT_EQ(counted.FindIndex(counted.Cum[index]), index);
+                counted.Update(index);
+            }
+            ExpectSameModel(counted, plain, "FindIndexAndCount", step);
+        }
+    }
+}
+
+// The block loop of the encoder (state in registers, bytes out a chunk at a time) writes what coding
+// symbol by symbol writes.
+TEST(ArithCoderTest, BlockLoopEncodesLikeSymbolBySymbol) {
+    for (const TSymbolSource& source : Sources()) {
+        SCOPED_TRACE(source.Name);
+        const std::vector<int> symbols = source.Make();
+        TBitFile out(std::vector<uint8_t>{});
+        TStrucAriEncoder encoder(out);
+        encoder.Start();
+        encoder.EncodeAll([&](auto&& emit) {
+            for (int s : symbols)
+                emit(s);
+        });
+        encoder.Finish();
+        EXPECT_EQ(out.MemoryBytes(), Encode(symbols));
+    }
+}
+
+// Symbols pulled one at a time and pushed by the block loop: the same symbols, and on garbage the same
+// failure at the same point.
+TEST(ArithCoderTest, BlockLoopDecodesLikeSymbolBySymbol) {
+    struct TOutcome {
+        std::vector<int> Symbols;
+        std::string Error;
+    };
+    auto decode = [](const std::vector<uint8_t>& coded, bool pushed, size_t most) {
+        TBitFile in(coded);
+        in.SetReadLimit(static_cast<int64_t>(coded.size()));
+        TStrucAriDecoder decoder(in);
+        TOutcome o;
+        try {
+            decoder.Start();
+            if (pushed) {
+                decoder.DecodeWhile([&](int s) {
+                    o.Symbols.push_back(s);
+                    return s != EndOfBlockSymbol && o.Symbols.size() < most;
+                });
+            } else {
+                while (o.Symbols.size() < most && (o.Symbols.empty() || o.Symbols.back() != EndOfBlockSymbol))
+                    o.Symbols.push_back(decoder.Decode());
+            }
+        } catch (const EBitReadLimit&) {
+            o.Error = "read limit";
+        } catch (const ECorruptArchive&) {
+            o.Error = "corrupt";
+        }
+        return o;
+    };
+    std::vector<std::vector<uint8_t>> streams;
+    for (const TSymbolSource& source : Sources())
+        streams.push_back(Encode(source.Make()));
+    for (uint32_t seed = 0; seed < 300; ++seed)
+        streams.push_back(RandomBytes(1 + seed % 60, seed));
+    for (const std::vector<uint8_t>& coded : streams) {
+        const TOutcome pulled = decode(coded, false, 400000), pushed = decode(coded, true, 400000);
+        ASSERT_EQ(pushed.Symbols, pulled.Symbols);
+        ASSERT_EQ(pushed.Error, pulled.Error);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 #include <numeric>
+#include <random>
 
 using namespace CodecTest;
 
@@ -154,6 +155,54 @@ TEST(BlockSortTest, WrongIndexesGiveWrongBytes) {
             EXPECT_EQ(Inverse(t) == block, p == right.Primary && a == right.Sentinel)
                 << "p " << p << " a " << a;
         }
+}
+
+std::vector<uint8_t> InversePlain(const std::vector<uint8_t>& column, TBwtIndexes indexes) {
+    std::vector<uint8_t> back(column.size());
+    std::vector<uint32_t> links(column.size() + 1);
+    InverseTransformPlain(column.data(), static_cast<int32_t>(column.size()), indexes, links.data(),
+                          back.data());
+    return back;
+}
+
+// The fast inverse walks many segments side by side and puts them together afterwards; it must give
+// the plain walk's bytes for intact blocks of every shape and for damaged ones alike: wrong indexes
+// (the walk then passes the marker's row or circles) and changed column bytes.
+TEST(BlockSortTest, FastInverseMatchesThePlainWalk) {
+    std::mt19937 rng(5);
+    for (size_t n : {65536, 100003, 409600})
+        for (const TShape& shape : Shapes()) {
+            SCOPED_TRACE(std::string(shape.Name) + ", " + std::to_string(n) + " bytes");
+            const std::vector<uint8_t> block = shape.Make(n);
+            TTransformed t = Forward(block);
+            ASSERT_EQ(InversePlain(t.Column, t.Indexes), block);
+            ASSERT_EQ(Inverse(t), block);
+            const TTransformed intact = t;
+            const auto row = [&] { return static_cast<int32_t>(rng() % (n + 1)); };
+            for (int k = 0; k < 3; ++k) {
+                t.Indexes = {row(), k == 0 ? intact.Indexes.Sentinel : row()};
+                ASSERT_EQ(Inverse(t), InversePlain(t.Column, t.Indexes))
+                    << "p " << t.Indexes.Primary << " a " << t.Indexes.Sentinel;
+            }
+            t = intact;
+            for (int k = 0; k < 5; ++k)
+                t.Column[rng() % n] ^= static_cast<uint8_t>(1 + rng() % 255);
+            ASSERT_EQ(Inverse(t), InversePlain(t.Column, t.Indexes));
+        }
+}
+
+// A column of one byte value is inverted without a walk; with wrong indexes the bytes must still be the
+// walk's, the marker's row giving its 0 wherever the walk meets it.
+TEST(BlockSortTest, OneByteColumnInvertsLikeTheWalk) {
+    for (int32_t n : {1, 2, 7, 1000, 70000}) {
+        TTransformed t;
+        t.Column.assign(static_cast<size_t>(n), 'x');
+        for (int32_t p : {0, 1, n / 2, n - 1, n})
+            for (int32_t a : {0, 1, n / 3, n - 1, n}) {
+                t.Indexes = {p, a};
+                ASSERT_EQ(Inverse(t), InversePlain(t.Column, t.Indexes)) << n << " p " << p << " a " << a;
+            }
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <bit>
 #include <random>
+#include <string>
 
 using namespace CodecTest;
 
@@ -115,6 +116,66 @@ TEST(MoveToFrontTest, SymbolStreamsLongerThanTheBlockAreCorrupt) {
         else
             EXPECT_EQ(decode(), c.Expected);
         EXPECT_TRUE(std::all_of(out.begin() + max, out.end(), [](uint8_t b) { return b == 0xAA; }))
+            << "wrote past the block";
+    }
+}
+
+// Hands a fixed symbol list to DecodeToBytes the way the arithmetic decoder's block loop does.
+struct TPushingDecoder {
+    const std::vector<int>& Symbols;
+    template <typename TSink>
+    void DecodeWhile(TSink&& sink) {
+        for (size_t i = 0; sink(Symbols.at(i)); ++i) {
+        }
+    }
+};
+
+// The block decoder's own symbol loop writes short runs with wide stores: it must give what the plain
+// one gives, runs ending at the very end of the block included, and fail the same way without
+// writing past the block.
+TEST(MoveToFrontTest, PushedSymbolsDecodeLikePulledOnes) {
+    const int32_t max = 1000;
+    std::vector<std::vector<uint8_t>> blocks = {SkewedBytes(max, 3), std::vector<uint8_t>(max, 'q')};
+    for (int32_t run = 1; run <= 40; ++run) { // values, then a run up to the end
+        std::vector<uint8_t> b = SkewedBytes(max - run, static_cast<uint32_t>(run));
+        b.insert(b.end(), static_cast<size_t>(run), b.back());
+        blocks.push_back(b);
+        blocks.push_back(std::vector<uint8_t>(b.begin() + 5, b.end())); // ending short of the limit
+    }
+    std::vector<std::vector<int>> streams;
+    for (const std::vector<uint8_t>& bytes : blocks) {
+        std::vector<uint8_t> values = bytes;
+        TMTFEncoder().Encode(values.data(), static_cast<int32_t>(values.size()));
+        streams.push_back(SymbolsOf(values));
+    }
+    streams.push_back(SymbolsOf(std::vector<uint8_t>(max + 1, 0))); // a run past the block
+    streams.push_back(SymbolsOf(std::vector<uint8_t>(max + 1, 7))); // a value past the block
+    streams.push_back(std::vector<int>(40, RunDigitOne));           // run digits without end
+    streams.back().push_back(EndOfBlockSymbol);
+    for (const std::vector<int>& symbols : streams) {
+        std::vector<uint8_t> pulled(max + 32, 0xAA), pushed(max + 32, 0xAA);
+        std::string pulledError, pushedError;
+        int32_t pulledN = -1, pushedN = -1;
+        try {
+            size_t next = 0;
+            TMTFDecoder mtf;
+            pulledN = SymbolsToBytes([&] { return symbols.at(next++); }, mtf, pulled.data(), max);
+        } catch (const ECorruptArchive& e) {
+            pulledError = e.what();
+        }
+        try {
+            TPushingDecoder decoder{symbols};
+            TMTFDecoder mtf;
+            pushedN = DecodeToBytes(decoder, mtf, pushed.data(), max);
+        } catch (const ECorruptArchive& e) {
+            pushedError = e.what();
+        }
+        ASSERT_EQ(pushedError, pulledError);
+        ASSERT_EQ(pushedN, pulledN);
+        if (pulledN >= 0) {
+            EXPECT_TRUE(std::equal(pushed.begin(), pushed.begin() + pulledN, pulled.begin()));
+        }
+        EXPECT_TRUE(std::all_of(pushed.begin() + max, pushed.end(), [](uint8_t b) { return b == 0xAA; }))
             << "wrote past the block";
     }
 }

@@ -210,6 +210,47 @@ TEST(BitFileTest, ReadingPastTheLimitGivesTwentyZeroBytesThenFails) {
     EXPECT_EQ(f.ReadBits(16), 0xFF00u);
 }
 
+// Chunk readers take bit-mode bytes in bulk: the bytes must be FetchByte's, and where FetchByte raises
+// (the file ends before the limit, or the zero bytes past it run out) FetchBytes stops short instead
+// and the next FetchByte raises the same error.
+TEST(BitFileTest, FetchBytesGivesWhatFetchByteGivesAndStopsWhereItFails) {
+    const std::vector<uint8_t> bytes = RandomBytes(100, 7);
+    for (int64_t limit : {0, 1, 37, 100, 101, 150}) {
+        SCOPED_TRACE("limit " + std::to_string(limit));
+        std::vector<uint8_t> expected;
+        bool pastLimit = false;
+        {
+            TBitFile f(bytes);
+            f.SetReadLimit(limit);
+            try {
+                for (;;)
+                    expected.push_back(f.FetchByte());
+            } catch (const EBitReadLimit&) {
+                pastLimit = true;
+            } catch (const ECorruptArchive&) {
+            }
+        }
+        ASSERT_EQ(expected.size(), static_cast<size_t>(limit <= 100 ? limit + 20 : 100));
+        TBitFile f(bytes);
+        f.SetReadLimit(limit);
+        std::mt19937 rng(static_cast<uint32_t>(limit));
+        std::vector<uint8_t> got;
+        for (;;) {
+            const size_t want = 1 + rng() % 37;
+            std::vector<uint8_t> chunk(want);
+            const size_t n = f.FetchBytes(chunk.data(), want);
+            got.insert(got.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(n));
+            if (n < want) break;
+        }
+        EXPECT_EQ(got, expected);
+        EXPECT_EQ(f.FetchBytes(got.data(), 1), 0u);
+        if (pastLimit)
+            EXPECT_THROW(f.FetchByte(), EBitReadLimit);
+        else
+            EXPECT_THROW(f.FetchByte(), ECorruptArchive);
+    }
+}
+
 TEST(Crc32Test, BulkAndBytewiseAgreeWithBitwiseDefinition) {
     const std::vector<uint8_t> data = RandomBytes(1000, 3);
     for (size_t n : {0, 1, 7, 8, 9, 15, 16, 17, 100, 1000}) {
