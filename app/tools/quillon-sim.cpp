@@ -237,6 +237,9 @@ void WriteJson(const std::string& file, const TGame& game, const TScriptedPlayer
             yearInterest += c.HistInterest[c.Year][w];
             yearIncome += c.HistIncome[c.Year][w];
         }
+    int64_t totalIncome = 0;
+    for (int y = 1983; y <= std::min(c.Year, 2010); ++y)
+        for (int w = 1; w <= 52; ++w) totalIncome += c.HistIncome[y][w];
     out << "  \"released\": " << game.State.ReleasedGames.RealCount() << ",\n";
     out << "  \"onMarket\": " << OnMarket(game) << ",\n";
     std::array<int, GenreCount> upcomingByGenre{};
@@ -299,6 +302,7 @@ void WriteJson(const std::string& file, const TGame& game, const TScriptedPlayer
     out << "  \"yearCosts\": " << yearCosts << ",\n";
     out << "  \"yearInterest\": " << yearInterest << ",\n";
     out << "  \"yearIncome\": " << yearIncome << ",\n";
+    out << "  \"totalIncome\": " << totalIncome << ",\n";
     out << "  \"company\": " << JsonString(c.CompanyName.Str()) << ",\n";
     out << "  \"economy\": " << int{c.Economy} << ",\n";
     out << "  \"economyFalling\": " << (c.EconomyFalling ? "true" : "false") << ",\n";

@@ -40,9 +40,10 @@ void BookPlayerIncome(TGameCore& game, TGameEntry& entry, int32_t u) {
     v -= (v / 100) * ManagerShareOf(game, TManagerKind::LeadDesigner, c.LeadDesigner);
     v = InvestorShareOf(game, v);
     v = SalesShareOf(game, v);
-    // Anti-piracy work only pays off for games good enough to be copied.
+    // Games good enough to be copied lose the platform's piracy share; anti-piracy work on
+    // the platform only lowers that loss.
     const int threshold = 63 + game.Random(4);
-    if (entry.Quality >= threshold && c.AntiPiracy[entry.Platform] > 0) {
+    if (entry.Quality >= threshold && game.State.Platforms.Piracy[entry.Platform] > 0) {
         const int32_t piracy =
             std::max(game.State.Platforms.Piracy[entry.Platform] - c.AntiPiracy[entry.Platform] / 20, 1);
         v -= (v / 100) * static_cast<uint32_t>(piracy);

@@ -99,16 +99,40 @@ TEST_F(MarketTest, PlayerIncomeTakesEveryShare) {
     SellGames(Game);
     // u = (100 x 55 - 200) div 60 x 30 x 10 = 26400 (not scaled by the economy)
     EXPECT_EQ(Released()[0].WeekSales, 26400);
-    uint32_t v = 26400 / 100 * 91;       // 23933... difficulty cut
-    v -= v / 100 * 10;                   // lead programmer
-    v -= v / 100 * 5;                    // project leader
-    v -= v / 100 * 4;                    // lead designer
-    v -= v / 100 * 10;                   // investor
-    v -= v / 100 * 20;                   // publisher
-    v -= v / 100 * (30 - 100 / 20);      // piracy left by anti-piracy work
-    uint32_t w = v / 100 * 91 / 90 * 80; // the economy scales the money
-    EXPECT_EQ(Released()[0].Income, static_cast<int32_t>(v));
-    EXPECT_EQ(Company.Money, money + static_cast<int32_t>(w));
+    // 24024 after the difficulty's 9 %, then 10, 5 and 4 % for the managers, 10 % for the
+    // investor, 20 % for the publisher, and 30 - 100 div 20 = 25 % lost to piracy.
+    EXPECT_EQ(Released()[0].Income, 10664);
+    // The money: 10664 div 100 x 91, div 90, x the economy's 80.
+    EXPECT_EQ(Company.Money, money + 8560);
+}
+
+TEST_F(MarketTest, PiracyTakesItsShareAndAntiPiracyWorkLowersIt) {
+    struct Case {
+        int Piracy, AntiPiracy, Quality, Income;
+    };
+    // 26400 units, 24024 after the difficulty; each piracy point takes 240.
+    const Case cases[] = {
+        {30, 0, 100, 24024 - 30 * 240},   // no anti-piracy work: the whole piracy rate
+        {30, 100, 100, 24024 - 25 * 240}, // 100 div 20 = 5 points fewer
+        {30, 1000, 100, 24024 - 1 * 240}, // never below one point
+        {0, 0, 100, 24024},               // a platform without piracy keeps everything
+        {0, 500, 100, 24024},
+        {30, 0, 62, 6825}, // too poor to be copied: 7500 units, only the difficulty cut
+    };
+    for (const Case& k : cases) {
+        Released().Clear();
+        Game.State.PublisherDeal.WeeksLeft = 0;
+        Company.HasInvestor = false;
+        Company.LeadProgrammer = Company.ProjectLeader = Company.LeadDesigner = -1;
+        Company.AntiPiracy[3] = k.AntiPiracy;
+        Game.State.Platforms.Piracy[3] = k.Piracy;
+        Game.State.Platforms.UnitsInUse[3] = 150000;
+        Released().Append(Entry("Copied", k.Quality, 3, 0, true));
+        SetRandomValues({4, 0, 0});
+        SellGames(Game);
+        EXPECT_EQ(Released()[0].Income, k.Income)
+            << "piracy " << k.Piracy << ", anti-piracy " << k.AntiPiracy;
+    }
 }
 
 TEST_F(MarketTest, MuchBetterNewGamesPressOnOlderOnes) {
