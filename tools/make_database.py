@@ -78,11 +78,9 @@ class Rng:
 
 # ---------------------------------------------------------------------------
 # Platforms. Full names exactly as the game's platform table spells them;
-# the game resolves a database name to the first table row (in index order)
-# whose full name occurs in it. Any name containing "SNES" therefore resolves
-# to the NES row, and any name containing "PlayStation 2" to the PlayStation
-# row: those two platforms cannot be named from the database at all, so the
-# database never tries.
+# the game resolves a database name to the table row with that full name
+# (ignoring case), or else to the first row (in index order) whose full name
+# occurs in it.
 #
 # (index, full name, release year, last year we still publish for it, kind, strength)
 PLATFORMS = [
@@ -101,7 +99,9 @@ PLATFORMS = [
     (12, "NES", 1983, 1995, 2, 80),
     (13, "Nintendo 64", 1996, 2001, 2, 75),
     (14, "PlayStation", 1994, 2001, 2, 150),
+    (15, "PlayStation 2", 2000, 2001, 2, 180),
     (16, "Saturn", 1994, 1998, 2, 50),
+    (17, "SNES", 1990, 1998, 2, 65),
     (18, "Xbox", 2001, 2001, 2, 100),
 ]
 # The complete table in index order, for checking how names resolve.
@@ -114,6 +114,9 @@ COMMODORE_EXTRAS = ("Spectrum", "Amstrad")  # the game adds these itself to Comm
 
 def resolve(name):
     upper = name.strip().upper()
+    for index, table_name in enumerate(TABLE_NAMES):
+        if table_name.upper() == upper:
+            return index
     for index, table_name in enumerate(TABLE_NAMES):
         if table_name.upper() in upper:
             return index
@@ -1162,7 +1165,7 @@ def main():
     db = Database(rng)
     db.build()
 
-    # Names must resolve to the platform they name under the game's first-match rule.
+    # Names must resolve to the platform they name under the game's rule.
     for p in PLATFORMS:
         assert resolve(p[1]) == p[0], p
     for s in STUDIOS:

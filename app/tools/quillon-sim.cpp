@@ -239,8 +239,16 @@ void WriteJson(const std::string& file, const TGame& game, const TScriptedPlayer
         }
     int64_t totalIncome = 0;
     for (int y = 1983; y <= std::min(c.Year, 2010); ++y)
-        for (int w = 1; w <= 52; ++w) totalIncome += c.HistIncome[y][w];
+        for (int w = 1; w <= 52; ++w)
+            totalIncome += c.HistIncome[y][w];
     out << "  \"released\": " << game.State.ReleasedGames.RealCount() << ",\n";
+    std::array<int, PlatformCount> releasedByPlatform{};
+    for (const TGameEntry& e : game.State.ReleasedGames)
+        if (!e.ByPlayer && e.Platform < PlatformCount) ++releasedByPlatform[e.Platform];
+    out << "  \"competitorReleasesByPlatform\": [";
+    for (int p = 0; p < PlatformCount; ++p)
+        out << (p ? ", " : "") << releasedByPlatform[p];
+    out << "],\n";
     out << "  \"onMarket\": " << OnMarket(game) << ",\n";
     std::array<int, GenreCount> upcomingByGenre{};
     for (const TGameEntry& e : game.State.UpcomingGames)

@@ -144,6 +144,9 @@ void RebuildYearChoiceLists(TGameCore& game) {
 
 TPlatformMatch ResolvePlatformName(const std::string& name) {
     const std::string wanted = UpperCase(Trim(name));
+    // A full name first: "SNES" contains "NES" and "PlayStation 2" contains "PlayStation".
+    for (int i = 0; i < PlatformCount; ++i)
+        if (wanted == UpperCase(Trim(Platforms[i].FullName))) return {i, Platforms[i].ReleaseYear};
     for (int i = 0; i < PlatformCount; ++i)
         if (ContainsText(wanted, UpperCase(Trim(Platforms[i].FullName))))
             return {i, Platforms[i].ReleaseYear};

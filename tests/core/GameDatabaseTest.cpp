@@ -4,6 +4,7 @@
 
 #include "GameFixture.h"
 #include "company/Candidates.h"
+#include "game/EndOfWeek.h"
 #include "persist/PlayerProfile.h"
 #include "sim/Announcements.h"
 #include "start/Folders.h"
@@ -29,14 +30,38 @@ protected:
     const TGameList& Upcoming() const { return Game.State.UpcomingGames; }
 };
 
-TEST_F(GameDatabaseTest, PlatformNamesResolveByContainmentInTableOrder) {
+TEST_F(GameDatabaseTest, PlatformNamesResolveByFullNameThenContainment) {
     EXPECT_EQ(ResolvePlatformName(" commodore 64 ").Platform, 1);
     EXPECT_EQ(ResolvePlatformName("Commodore 64").Year, 1982);
     EXPECT_EQ(ResolvePlatformName("NES").Platform, 12);
-    EXPECT_EQ(ResolvePlatformName("SNES").Platform, 12); // "NES" comes first in the table
-    EXPECT_EQ(ResolvePlatformName("PlayStation 2").Platform, 14);
+    // A full name wins over an earlier name it contains.
+    EXPECT_EQ(ResolvePlatformName("SNES").Platform, 17);
+    EXPECT_EQ(ResolvePlatformName(" snes").Platform, 17);
+    EXPECT_EQ(ResolvePlatformName("PlayStation 2").Platform, 15);
+    EXPECT_EQ(ResolvePlatformName("PlayStation").Platform, 14);
+    EXPECT_EQ(ResolvePlatformName("Super SNES Pro").Platform, 12); // no full name: the first contained
     EXPECT_EQ(ResolvePlatformName("MS-DOS").Platform, 3);
     EXPECT_EQ(ResolvePlatformName("Vectrex").Platform, -1);
+}
+
+// Competitors release on every machine the database names, SNES included, in a seeded game.
+TEST(GameDatabaseRunTest, CompetitorsReleaseOnTheSnes) {
+    TScriptedPlayer player;
+    TGame game(player, 11u, BuildFolders());
+    ASSERT_TRUE(LoadGameDatabase(game));
+    PrepareNewGame(game, {"Sim Player", "Sim Studios", 2});
+    BeginGame(game);
+    while (game.State.Company.Year < 1994) {
+        game.State.Company.Money = 5000000;
+        EndOfWeek(game);
+    }
+    int snes = 0, genesis = 0;
+    for (const TGameEntry& e : game.State.ReleasedGames) {
+        snes += !e.ByPlayer && e.Platform == 17;
+        genesis += !e.ByPlayer && e.Platform == 11;
+    }
+    EXPECT_GT(snes, 20);
+    EXPECT_GE(snes * 2, genesis);
 }
 
 TEST_F(GameDatabaseTest, AnnouncedTitleTakesItsFieldsAndReleaseWeek) {
