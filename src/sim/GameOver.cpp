@@ -7,7 +7,9 @@
 int ComputeScore(TGameCore& game) {
     auto& c = game.State.Company;
     const int64_t wealth = std::max<int64_t>(static_cast<int64_t>(c.Money) + 10000 - c.Loan, 10000) / 10000;
+    // The loan is paid off out of the cash, once.
     c.Money = CheckedSub(CheckedAdd(c.Money, 1000), c.Loan);
+    c.Loan = 0;
     const int64_t crisesBonus = 150LL * c.Crises;
     const int64_t officeBonus = c.OfficeIndex + 100LL;
     const int64_t weeksPlayed = (c.Year - 1984LL) * 52 + c.Week;
@@ -15,6 +17,13 @@ int ComputeScore(TGameCore& game) {
 }
 
 void GameOverBranch(TGameCore& game) {
+    // Every End Of Week after the game is over shows the same sheet; settling again would pay
+    // the loan twice.
+    if (game.Flags.ScoreSettled) {
+        game.Ui.ShowScoreSheet(game.ScoreSheet);
+        return;
+    }
+    game.Flags.ScoreSettled = true;
     const int score = ComputeScore(game);
     const auto& c = game.State.Company;
     TScoreSheet& sheet = game.ScoreSheet;

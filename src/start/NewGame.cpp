@@ -11,6 +11,7 @@ void ApplyNewGameChoices(TGameCore& game, const TNewGameChoices& choices) {
     auto& c = game.State.Company;
     const int difficulty = choices.Difficulty < 1 ? 1 : choices.Difficulty > 3 ? 3 : choices.Difficulty;
     game.Flags.GameOver = false;
+    game.Flags.ScoreSettled = false;
     AddTo(game.Tunables.NewProjectWork, 200 + difficulty);
     c.StartStamp = UnixTimeToDosDateTime(std::time(nullptr));
     c.PlatformKnowledge.Fill(0);

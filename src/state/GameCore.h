@@ -66,6 +66,8 @@ struct TRunFlags {
     bool ObjectiveReached = false;
     // The porting dialog is open and no game has been chosen in it yet.
     bool PortCancelled = true;
+    // The game is over and its loan settled: the score sheet is final.
+    bool ScoreSettled = false;
 };
 
 // The bank's search for an investor: whether the player may look again, and the offer on

@@ -1,5 +1,6 @@
 #include "state/TextFields.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fnmatch.h>
@@ -165,12 +166,14 @@ std::string WithBackslash(std::string_view directory) {
 std::vector<std::string> ListFiles(std::string_view directory, std::string_view mask) {
     std::vector<std::string> names;
     std::error_code error;
-    const std::string pattern(mask);
+    // "*.*" is every file, with or without a dot in its name.
+    const std::string pattern = mask == "*.*" ? std::string("*") : std::string(mask);
     for (const auto& entry : fs::directory_iterator(WithBackslash(directory), error)) {
         if (entry.is_directory(error)) continue;
         const std::string name = entry.path().filename().string();
         if (fnmatch(pattern.c_str(), name.c_str(), FNM_CASEFOLD) == 0) names.push_back(name);
     }
+    std::sort(names.begin(), names.end());
     return names;
 }
 

@@ -121,6 +121,19 @@ TEST_F(EndOfWeekTest, ScoreExample) {
     EXPECT_EQ(ComputeScore(Game), (1 + 322 + 300 + 101) * 2);
 }
 
+TEST_F(EndOfWeekTest, TheLoanIsSettledOnceHoweverOftenTheGameOverStepRuns) {
+    Company.Money = 497731;
+    Company.Loan = 999000;
+    Game.Flags.GameOver = true;
+    for (int pass = 0; pass < 3; ++pass)
+        EndOfWeek(Game);
+    ASSERT_EQ(Player.ScoreSheets.size(), 3u);
+    EXPECT_EQ(Company.Money, 497731 + 1000 - 999000);
+    EXPECT_EQ(Company.Loan, 0);
+    EXPECT_EQ(Player.ScoreSheets[2].Score, Player.ScoreSheets[0].Score);
+    EXPECT_EQ(Player.ScoreSheets[2].Rows[3].second, "-500269");
+}
+
 TEST_F(EndOfWeekTest, BankruptcyShowsItsMessageThenTheScoreSheetInTheSameRun) {
     Company.Money = -1;
     EndOfWeek(Game);

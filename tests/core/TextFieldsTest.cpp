@@ -89,6 +89,9 @@ TEST(TextFieldsTest, FilesAreFoundWithoutRegardToCase) {
     EXPECT_EQ(FindFileNoCase(dir.string(), "missing.ini"), "");
     const auto txt = ListFiles(dir.string(), "*.TXT");
     EXPECT_EQ(txt, std::vector<std::string>{"notes.txt"}); // the folder named like a file is skipped
+    std::ofstream(dir / "README") << "no dot";
+    EXPECT_EQ(ListFiles(dir.string(), "*.*"),
+              (std::vector<std::string>{"Player.INI", "README", "notes.txt"}));
     EXPECT_EQ(FileSizeOf((dir / "notes.txt").string()), 5);
     EXPECT_EQ(FileSizeOf((dir / "none").string()), -1);
     EXPECT_EQ(LocalPath("QlSave\\sav.sav"), "QlSave/sav.sav");
