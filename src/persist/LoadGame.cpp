@@ -211,7 +211,10 @@ void CheckProject(const TProject& p) {
 void CheckPlatforms(const TPlatformTable& t) {
     const TFieldCheck check(PlatformsMember);
     for (long i = TPlatformArray<int>::Low; i <= TPlatformArray<int>::High; ++i) {
-        const std::string at = "[" + std::to_string(i) + "]";
+        // Appended piece by piece: GCC 12 at -O3 warns falsely about "[" + std::to_string(i).
+        std::string at = "[";
+        at += std::to_string(i);
+        at += ']';
         check.Text("FullName" + at, t.FullName[i]);
         check.Finite("UnitsSold" + at, t.UnitsSold[i]);
         check.Finite("UnitsInUse" + at, t.UnitsInUse[i]);

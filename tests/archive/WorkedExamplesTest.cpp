@@ -68,8 +68,10 @@ std::string Transform(const std::vector<uint8_t>& block, bool summarise = false)
 
 std::string Join(const std::vector<int>& v) {
     std::string s;
-    for (int x : v)
-        s += (s.empty() ? "" : " ") + std::to_string(x);
+    for (int x : v) {
+        if (!s.empty()) s += ' ';
+        s += std::to_string(x);
+    }
     return s;
 }
 

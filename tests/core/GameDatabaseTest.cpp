@@ -143,8 +143,12 @@ TEST_F(GameDatabaseTest, SeedingLooksAtTheFirst41LinesAndOnlyOlderTitles) {
     for (auto& list : Game.State.TitleLists)
         list.clear();
     auto& action = Game.State.TitleLists[0];
-    for (int k = 0; k < 45; ++k)
-        action.push_back("T" + std::to_string(k) + "\t" + (k % 2 ? "1983" : "1984") + "\tX\tDOS");
+    for (int k = 0; k < 45; ++k) {
+        std::string line = "T";
+        line += std::to_string(k);
+        line += k % 2 ? "\t1983\tX\tDOS" : "\t1984\tX\tDOS";
+        action.push_back(line);
+    }
     SeedTitles(Game);
     // Odd lines 1..39 are older than 1984 and within the first 41: twenty titles.
     EXPECT_EQ(Upcoming().RealCount(), 20);
