@@ -16,6 +16,7 @@
 #include "company/Space.h"
 #include "company/Staff.h"
 #include "dev/Port.h"
+#include "dev/Project.h"
 #include "game/Actions.h"
 #include "game/Game.h"
 #include "state/PlatformTables.h"
@@ -24,6 +25,7 @@
 #include "ui/Cp1252.h"
 #include "ui/LinkButton.h"
 #include "ui/MarketPanels.h"
+#include "ui/NameField.h"
 #include "views/DevelopmentView.h"
 
 TDevelopmentPage::TDevelopmentPage(TGame& game, TPerform perform, QWidget* parent)
@@ -135,7 +137,11 @@ QWidget* TDevelopmentPage::BuildProjectArea() {
     Platform = new QComboBox(NameGroup);
     SetHint(Platform, tr("The machine your game is made for: its tools and your knowledge of it count"));
     names->addWidget(MakeCaption(tr("Game name:"), NameGroup), 0, 0);
-    names->addWidget(Name, 0, 1, 1, 3);
+    auto* nameCell = new QVBoxLayout;
+    nameCell->setSpacing(3);
+    nameCell->addWidget(Name);
+    nameCell->addWidget(GuardName(Name, tr("A game name"), GameNameProblem));
+    names->addLayout(nameCell, 0, 1, 1, 3);
     names->addWidget(MakeCaption(tr("Genre:"), NameGroup), 1, 0);
     names->addWidget(Genre, 1, 1);
     names->addWidget(MakeCaption(tr("Platform:"), NameGroup), 1, 2);

@@ -23,6 +23,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <exception>
+#include <utility>
 
 #include "game/Game.h"
 #include "online/HighscoreUpload.h"
@@ -38,6 +39,7 @@
 #include "ui/LinkButton.h"
 #include "ui/MainWindow.h"
 #include "ui/ModalHost.h"
+#include "ui/NameField.h"
 #include "ui/Starfield.h"
 #include "ui/UpdateWindow.h"
 
@@ -124,8 +126,19 @@ QWidget* TStartScreenDialog::BuildSetupPage() {
     PlayerName->setMinimumWidth(250);
     SetHint(PlayerName, tr("Your name, for the high-score list"));
     SetHint(CompanyName, tr("The name of your new software company"));
-    form->addRow(QStringLiteral("Player Name:"), PlayerName);
-    form->addRow(QStringLiteral("Company Name:"), CompanyName);
+    // A character the game cannot keep is refused as it is typed, and the line under the box
+    // says why.
+    for (const auto& [box, what] :
+         {std::pair{PlayerName, "Player Name"}, std::pair{CompanyName, "Company Name"}}) {
+        const QString caption = QString::fromLatin1(what);
+        auto* cell = new QVBoxLayout;
+        cell->setSpacing(3);
+        cell->addWidget(box);
+        cell->addWidget(GuardName(box, caption, [caption](const std::string& name) {
+            return NameProblem(name, caption.toStdString());
+        }));
+        form->addRow(caption + QLatin1Char(':'), cell);
+    }
     layout->addLayout(form);
     layout->addSpacing(8);
 
