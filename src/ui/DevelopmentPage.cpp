@@ -140,7 +140,9 @@ QWidget* TDevelopmentPage::BuildProjectArea() {
     auto* nameCell = new QVBoxLayout;
     nameCell->setSpacing(3);
     nameCell->addWidget(Name);
-    nameCell->addWidget(GuardName(Name, tr("A game name"), GameNameProblem));
+    QLabel* nameHint = MakeNameHint(NameGroup);
+    GuardName(Name, nameHint, tr("A game name"), GameNameProblem);
+    nameCell->addWidget(nameHint);
     names->addLayout(nameCell, 0, 1, 1, 3);
     names->addWidget(MakeCaption(tr("Genre:"), NameGroup), 1, 0);
     names->addWidget(Genre, 1, 1);
@@ -312,8 +314,10 @@ void TDevelopmentPage::RenderProject() {
     Technology->setVisible(view.TechnologyVisible);
     TechnologyCaption->setVisible(view.TechnologyVisible);
     Preview->setEnabled(view.PreviewEnabled);
-    // The porting dialog put the earlier game's title in the box, which is closed now.
-    if (d.PortSetUp) Name->setText(FromCp1252(Game.State.Projects[1].Name.Str()));
+    // The porting dialog put the earlier game's title in the box, which is closed now; a
+    // running project shows its title, however it was started (a loaded game, the bot).
+    if (d.PortSetUp || d.Stage == TProjectStage::InProgress || d.Stage == TProjectStage::Ready)
+        Name->setText(FromCp1252(Game.State.Projects[1].Name.Str()));
     Options[static_cast<size_t>(TProjectOption::MultiPlay)]->setEnabled(view.MultiPlayEnabled);
     AdvertisingGroup->setEnabled(view.AdvertisingEnabled);
     StartNew->setEnabled(view.StartNewEnabled);

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 #include <utility>
 
 #include "ui/Cp1252.h"
@@ -13,9 +14,11 @@ QString TNameValidator::Problem(const QString& name) const {
     const QString missing = WithoutCp1252Form(name);
     if (!missing.isEmpty()) {
         const QString first = missing.left(missing.front().isHighSurrogate() ? 2 : 1);
-        return tr("%1 cannot contain \"%2\": the game keeps only the letters and signs of Western "
-                  "European languages.")
-            .arg(What, first);
+        // The code tells apart look-alikes such as the Cyrillic "а" and the Latin "a".
+        const QString code =
+            QStringLiteral("U+%1").arg(first.toUcs4().front(), 4, 16, QLatin1Char('0')).toUpper();
+        return tr("%1 cannot contain \"%2\" (%3): only Western European letters and signs can be kept.")
+            .arg(What, first, code);
     }
     return FromCp1252(Check(ToCp1252(name)));
 }
@@ -29,18 +32,26 @@ QValidator::State TNameValidator::validate(QString& input, int& /*pos*/) const {
     return Invalid;
 }
 
-QLabel* GuardName(QLineEdit* box, const QString& what, TNameCheck check) {
-    auto* validator = new TNameValidator(what, std::move(check), box);
-    box->setValidator(validator);
-    auto* hint = new QLabel(box->parentWidget());
+QLabel* MakeNameHint(QWidget* parent) {
+    auto* hint = new QLabel(parent);
     hint->setObjectName(QStringLiteral("ErrorLine"));
     hint->setWordWrap(true);
+    hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     hint->hide();
-    QObject::connect(validator, &TNameValidator::Refused, hint, [hint](const QString& why) {
+    return hint;
+}
+
+void GuardName(QLineEdit* box, QLabel* hint, const QString& what, TNameCheck check) {
+    auto* validator = new TNameValidator(what, std::move(check), box);
+    box->setValidator(validator);
+    QObject::connect(validator, &TNameValidator::Refused, hint, [hint, box](const QString& why) {
         hint->setText(why);
+        // A wrapped line is as tall as its text at the box's width; the layout would otherwise
+        // guess the height before the width is known.
+        if (hint->maximumHeight() == QWIDGETSIZE_MAX)
+            hint->setMinimumHeight(hint->heightForWidth(std::max(hint->width(), box->width())));
         hint->show();
     });
     // The reason stays in view while the player goes on typing in the box.
     QObject::connect(box, &QLineEdit::editingFinished, hint, &QWidget::hide);
-    return hint;
 }

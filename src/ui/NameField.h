@@ -34,7 +34,8 @@ private:
     TNameCheck Check;
 };
 
-// Guards the box with a TNameValidator and returns the line that shows why an edit was
-// refused (hidden until then, and again once the player leaves the box); the caller puts it
-// under the box.
-QLabel* GuardName(QLineEdit* box, const QString& what, TNameCheck check);
+// The line that shows why an edit was refused: hidden until then, and again once the player
+// leaves the box. The caller puts it under the box (or under several boxes it serves).
+QLabel* MakeNameHint(QWidget* parent);
+// Guards the box with a TNameValidator whose refusals the hint line shows.
+void GuardName(QLineEdit* box, QLabel* hint, const QString& what, TNameCheck check);

@@ -45,7 +45,7 @@
 
 namespace {
 // The score panel needs more room than the new-game form.
-const QSize SetupSize(560, 520);
+const QSize SetupSize(560, 556);
 const QSize ScoreSize(560, 610);
 
 const char* const UploadNoteText =
@@ -126,19 +126,21 @@ QWidget* TStartScreenDialog::BuildSetupPage() {
     PlayerName->setMinimumWidth(250);
     SetHint(PlayerName, tr("Your name, for the high-score list"));
     SetHint(CompanyName, tr("The name of your new software company"));
-    // A character the game cannot keep is refused as it is typed, and the line under the box
-    // says why.
+    // A character the game cannot keep is refused as it is typed, and the line under the boxes
+    // says why; its two lines of room are kept so that the card does not jump.
+    QLabel* hint = MakeNameHint(card);
+    QSizePolicy keepRoom = hint->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    hint->setSizePolicy(keepRoom);
+    hint->setFixedHeight(2 * hint->fontMetrics().lineSpacing() + 4);
     for (const auto& [box, what] :
          {std::pair{PlayerName, "Player Name"}, std::pair{CompanyName, "Company Name"}}) {
         const QString caption = QString::fromLatin1(what);
-        auto* cell = new QVBoxLayout;
-        cell->setSpacing(3);
-        cell->addWidget(box);
-        cell->addWidget(GuardName(box, caption, [caption](const std::string& name) {
-            return NameProblem(name, caption.toStdString());
-        }));
-        form->addRow(caption + QLatin1Char(':'), cell);
+        GuardName(box, hint, caption,
+                  [caption](const std::string& name) { return NameProblem(name, caption.toStdString()); });
+        form->addRow(caption + QLatin1Char(':'), box);
     }
+    form->addRow(hint);
     layout->addLayout(form);
     layout->addSpacing(8);
 

@@ -224,8 +224,8 @@ const TNameCase NameCases[] = {
     {"semicolon", QString::fromUtf8("Bits; Bytes"), QString::fromUtf8("Bits Bytes"), "cannot contain \";\""},
     // The line names the character just refused.
     {"other scripts", QString::fromUtf8("Łukasz Ωmega Дима"), QString::fromUtf8("ukasz mega "),
-     QString::fromUtf8("cannot contain \"а\": the game keeps only the letters and signs of Western "
-                       "European languages.")},
+     QString::fromUtf8(
+         "cannot contain \"а\" (U+0430): only Western European letters and signs can be kept.")},
 };
 
 TEST_F(TWindowTest, NameBoxesRefuseWhatTheGameCannotKeepAndKeepTheRest) {
@@ -290,6 +290,15 @@ TEST_F(TWindowTest, TheGameNameBoxRefusesWhatTheGameCannotKeep) {
                                                  "Choose another name")
             sameWords = true;
     EXPECT_TRUE(sameWords);
+}
+
+TEST_F(TWindowTest, ARunningProjectShowsItsNameHoweverItWasStarted) {
+    Start();
+    Window->Perform(TStartNewProject{});
+    Window->Perform(TStartProject{.GameName = "Copper Harbour"});
+    ASSERT_EQ(Game().State.Development.Stage, TProjectStage::InProgress);
+    Open("Development");
+    EXPECT_EQ(Window->DevelopmentPage().NameBox()->text(), "Copper Harbour");
 }
 
 TEST_F(TWindowTest, TheFocusedControlIsFramed) {
