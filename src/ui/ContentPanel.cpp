@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QVBoxLayout>
@@ -97,6 +98,9 @@ void TContentArea::PutOnTop(TContentPanel* panel) {
     panel->show();
     panel->raise();
     Arranging = false;
+    // The window keeps room for what this panel shows now, before anyone clicks in it.
+    updateGeometry();
+    if (QLayout* top = window()->layout()) top->activate();
 }
 
 void TContentArea::Uncover() {

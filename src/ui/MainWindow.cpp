@@ -138,10 +138,11 @@ TMainWindow::TMainWindow(std::optional<uint32_t> seed, std::optional<TFolders> f
 TMainWindow::~TMainWindow() = default;
 
 void TMainWindow::FitToScreen() {
-    // The smallest size at which every part of the window, and every panel in the content
-    // area, gets the room its layout asks for; below it parts would be drawn over each other.
+    // The smallest size is the one at which every part of the window, and every panel in the
+    // content area, gets the room its layout asks for; below it parts would be drawn over each
+    // other. The layout keeps it so as panels come and go.
     Content->updateGeometry();
-    setMinimumSize(minimumSizeHint());
+    layout()->activate();
     // The size the window was designed at, where the screen has room for it, in the middle of
     // the screen's free area.
     QScreen* screen = QGuiApplication::primaryScreen();
