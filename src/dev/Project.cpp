@@ -122,6 +122,13 @@ TOutcome StartNewProject(TGameCore& game) {
     return TOutcome::Ok();
 }
 
+std::string GameNameProblem(const std::string& name) {
+    for (unsigned char c : name)
+        if (c == ';' || c < 32 || c == 127)
+            return "A game name cannot contain \";\" or control characters. Choose another name";
+    return "";
+}
+
 TOutcome StartProject(TGameCore& game, const std::string& typed) {
     auto& d = game.State.Development;
     if (d.Stage != TProjectStage::Initial) return TOutcome::Refused();
@@ -130,11 +137,8 @@ TOutcome StartProject(TGameCore& game, const std::string& typed) {
     const std::string name = d.PortSetUp ? Slot(game, 1).Name.Str() : typed.substr(0, ProjectNameLength);
     if (UpperCase(name) == "NEW GAME")
         return TOutcome::Refused("GameName not valid. Choose another name", "", TMessageKind::Information);
-    for (unsigned char c : name)
-        if (c == ';' || c < 32 || c == 127)
-            return TOutcome::Refused(
-                "A game name cannot contain \";\" or control characters. Choose another name", "",
-                TMessageKind::Information);
+    if (const std::string problem = GameNameProblem(name); !problem.empty())
+        return TOutcome::Refused(problem, "", TMessageKind::Information);
     const std::string upper = UpperCase(name);
     for (const TGameEntry& e : game.State.ReleasedGames)
         if (UpperCase(e.Title.Str()) == upper && e.Platform == d.Platform)

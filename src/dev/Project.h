@@ -17,6 +17,9 @@ extern const char* const TechnologyHint;
 TOutcome StartNewProject(TGameCore& game);
 // Fills the project slot from the panel's choices (the first platform of the list).
 void InitProjectSlot(TGameCore& game, int slot);
+// Why a typed game name cannot be kept, or empty when it can: the saved game lists separate
+// their fields with ";".
+std::string GameNameProblem(const std::string& name);
 // "Start project" with the name typed in the box.
 TOutcome StartProject(TGameCore& game, const std::string& name);
 // The work model: total work, weeks left, the bars and captions; while a project runs also the

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -18,7 +19,9 @@ TCounter::TCounter(int minimum, int maximum, QWidget* parent)
     layout->setSpacing(2);
     Number = new QLineEdit(this);
     Number->setObjectName(QStringLiteral("CounterField"));
-    Number->setReadOnly(true);
+    // Digits only, no more of them than the largest value has.
+    Number->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("\\d{0,%1}").arg(QString::number(maximum).size())), Number));
     Number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Number->setFixedWidth(46);
     Number->installEventFilter(this);
@@ -44,6 +47,7 @@ TCounter::TCounter(int minimum, int maximum, QWidget* parent)
     layout->addStretch(1);
     connect(Up, &QToolButton::clicked, this, [this] { Request(+1); });
     connect(Down, &QToolButton::clicked, this, [this] { Request(-1); });
+    connect(Number, &QLineEdit::editingFinished, this, &TCounter::CommitTyped);
     SetValue(minimum);
 }
 
@@ -63,13 +67,34 @@ void TCounter::Request(int step) {
     emit StepRequested(step);
 }
 
+void TCounter::CommitTyped() {
+    bool number = false;
+    const int typed = Number->text().toInt(&number);
+    if (number && isEnabled()) {
+        const int wanted = std::clamp(typed, Minimum, Maximum);
+        if (wanted != Shown) emit StepRequested(wanted - Shown);
+    }
+    // What the owner settled on, or the old value when nothing changed.
+    Number->setText(QString::number(Shown));
+}
+
 bool TCounter::eventFilter(QObject* watched, QEvent* event) {
     // The arrow keys and the wheel step the counter as the arrows do.
     if (watched == Number && isEnabled()) {
-        if (event->type() == QEvent::KeyPress) {
+        if (event->type() == QEvent::ShortcutOverride) {
+            // Escape reaches the field (not the window's "close the panel") while a typed
+            // number is pending.
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Escape && Number->text() != QString::number(Shown)) event->accept();
+        } else if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Up || key == Qt::Key_Down) {
                 Request(key == Qt::Key_Up ? +1 : -1);
+                return true;
+            }
+            if (key == Qt::Key_Escape && Number->text() != QString::number(Shown)) {
+                // Escape drops a number being typed (and only that: the panel stays open).
+                Number->setText(QString::number(Shown));
                 return true;
             }
         } else if (event->type() == QEvent::Wheel) {

@@ -1,7 +1,9 @@
 #pragma once
 // A number field with an up/down pair beside it. The counter does not change its own value:
 // a step is a request the game may refuse, and whoever owns the counter shows the value the
-// game settled on.
+// game settled on. A number typed into the field (Enter or leaving the field) asks for the
+// whole change at once, kept within the counter's limits; the game goes as far towards it as
+// its rules allow.
 #include <QWidget>
 
 class QLineEdit;
@@ -21,7 +23,8 @@ public:
     void SetHint(const QString& hint);
 
 signals:
-    // +1 or -1; only asked for while the limit in that direction has not been reached.
+    // The change wanted: +1 or -1 from the arrows, the keys and the wheel, any other from a
+    // typed number; only asked for while the limit in that direction has not been reached.
     void StepRequested(int step);
 
 protected:
@@ -29,6 +32,8 @@ protected:
 
 private:
     void Request(int step);
+    // The number typed into the field becomes a request; the field then shows the value.
+    void CommitTyped();
 
     int Minimum;
     int Maximum;

@@ -40,6 +40,17 @@ std::string ToCp1252(const QString& text) {
     return result;
 }
 
+QString WithoutCp1252Form(const QString& text) {
+    QString missing;
+    for (uint code : text.toUcs4()) {
+        if (code == '?' || Encode(static_cast<char32_t>(code)) != '?') continue;
+        const auto character = static_cast<char32_t>(code);
+        const QString one = QString::fromUcs4(&character, 1);
+        if (!missing.contains(one)) missing += one;
+    }
+    return missing;
+}
+
 QString FromCoreText(std::string_view text) {
     QString result = FromCp1252(text);
     result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

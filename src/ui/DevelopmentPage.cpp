@@ -16,6 +16,7 @@
 #include "company/Space.h"
 #include "company/Staff.h"
 #include "dev/Port.h"
+#include "dev/Project.h"
 #include "game/Actions.h"
 #include "game/Game.h"
 #include "state/PlatformTables.h"
@@ -24,6 +25,7 @@
 #include "ui/Cp1252.h"
 #include "ui/LinkButton.h"
 #include "ui/MarketPanels.h"
+#include "ui/NameField.h"
 #include "views/DevelopmentView.h"
 
 TDevelopmentPage::TDevelopmentPage(TGame& game, TPerform perform, QWidget* parent)
@@ -135,7 +137,13 @@ QWidget* TDevelopmentPage::BuildProjectArea() {
     Platform = new QComboBox(NameGroup);
     SetHint(Platform, tr("The machine your game is made for: its tools and your knowledge of it count"));
     names->addWidget(MakeCaption(tr("Game name:"), NameGroup), 0, 0);
-    names->addWidget(Name, 0, 1, 1, 3);
+    auto* nameCell = new QVBoxLayout;
+    nameCell->setSpacing(3);
+    nameCell->addWidget(Name);
+    QLabel* nameHint = MakeNameHint(NameGroup);
+    GuardName(Name, nameHint, tr("A game name"), GameNameProblem);
+    nameCell->addWidget(nameHint);
+    names->addLayout(nameCell, 0, 1, 1, 3);
     names->addWidget(MakeCaption(tr("Genre:"), NameGroup), 1, 0);
     names->addWidget(Genre, 1, 1);
     names->addWidget(MakeCaption(tr("Platform:"), NameGroup), 1, 2);
@@ -306,8 +314,10 @@ void TDevelopmentPage::RenderProject() {
     Technology->setVisible(view.TechnologyVisible);
     TechnologyCaption->setVisible(view.TechnologyVisible);
     Preview->setEnabled(view.PreviewEnabled);
-    // The porting dialog put the earlier game's title in the box, which is closed now.
-    if (d.PortSetUp) Name->setText(FromCp1252(Game.State.Projects[1].Name.Str()));
+    // The porting dialog put the earlier game's title in the box, which is closed now; a
+    // running project shows its title, however it was started (a loaded game, the bot).
+    if (d.PortSetUp || d.Stage == TProjectStage::InProgress || d.Stage == TProjectStage::Ready)
+        Name->setText(FromCp1252(Game.State.Projects[1].Name.Str()));
     Options[static_cast<size_t>(TProjectOption::MultiPlay)]->setEnabled(view.MultiPlayEnabled);
     AdvertisingGroup->setEnabled(view.AdvertisingEnabled);
     StartNew->setEnabled(view.StartNewEnabled);

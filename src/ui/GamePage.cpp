@@ -3,6 +3,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <algorithm>
 #include <utility>
 
 #include "ui/LinkButton.h"
@@ -26,6 +29,29 @@ QLabel* MakeValue(QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setProperty("value", true);
     return label;
+}
+
+namespace {
+class TPageScroll : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    QSize minimumSizeHint() const override {
+        const QSize own = QScrollArea::minimumSizeHint();
+        if (!widget()) return own;
+        const int width =
+            widget()->minimumSizeHint().width() + verticalScrollBar()->sizeHint().width() + 2 * frameWidth();
+        return {std::max(own.width(), width), own.height()};
+    }
+};
+} // namespace
+
+QScrollArea* MakePageScroll(QWidget* parent) {
+    auto* scroll = new TPageScroll(parent);
+    scroll->setObjectName(QStringLiteral("PageScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return scroll;
 }
 
 QFrame* MakeCard(QWidget* parent) {

@@ -11,6 +11,7 @@
 class QFrame;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class TGame;
 
 // Applies one player action the way the main window does: the game applies it, then every
@@ -43,4 +44,7 @@ QLabel* MakeCaption(const QString& text, QWidget* parent);
 QLabel* MakeValue(QWidget* parent);
 // A rounded box grouping related controls.
 QFrame* MakeCard(QWidget* parent);
+// A page that scrolls up and down, never sideways: it asks for the width its content needs,
+// so that the window keeps room for it instead of cutting off the right edge.
+QScrollArea* MakePageScroll(QWidget* parent);
 QPushButton* MakeActionButton(const QString& text, const QString& hint, QWidget* parent);

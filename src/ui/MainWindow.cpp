@@ -8,7 +8,9 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 #include "game/Actions.h"
@@ -49,6 +51,8 @@ namespace {
 constexpr int StartupMs = 500;
 constexpr int StatusMs = 60;
 constexpr int HelpMs = 200;
+constexpr int DesignedWidth = 1016;
+constexpr int DesignedHeight = 732;
 
 // A panel the game does not fill yet: its title and nothing else.
 class TEmptyPanel : public TContentPanel {
@@ -60,6 +64,8 @@ class TGameNewsPanel : public TNewsPanel {
 public:
     TGameNewsPanel(const TGame& game, QWidget* parent) : TNewsPanel(parent), Game(game) {}
     void Refresh() override { SetText(FromCoreText(Game.Feed.PlainText())); }
+    // Left open, it shows each new week's news.
+    void GameChanged() override { Refresh(); }
 
 private:
     const TGame& Game;
@@ -118,9 +124,8 @@ TMainWindow::TMainWindow(std::optional<uint32_t> seed, std::optional<TFolders> f
     InstallStudyPanels(*this);
 
     EndOfWeekLink->setFocus();
-    setMinimumSize(1000, 700);
-    resize(minimumSize() + QSize(16, 32));
     RefreshStatus();
+    FitToScreen();
 
     connect(&Startup, &QTimer::timeout, this, &TMainWindow::StartupTick);
     connect(&StatusTicker, &QTimer::timeout, this, &TMainWindow::StatusTick);
@@ -131,6 +136,23 @@ TMainWindow::TMainWindow(std::optional<uint32_t> seed, std::optional<TFolders> f
 }
 
 TMainWindow::~TMainWindow() = default;
+
+void TMainWindow::FitToScreen() {
+    // The smallest size is the one at which every part of the window, and every panel in the
+    // content area, gets the room its layout asks for; below it parts would be drawn over each
+    // other. The layout keeps it so as panels come and go.
+    Content->updateGeometry();
+    layout()->activate();
+    // The size the window was designed at, where the screen has room for it, in the middle of
+    // the screen's free area.
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect free = screen ? screen->availableGeometry() : QRect(0, 0, DesignedWidth, DesignedHeight);
+    const QSize size = QSize(DesignedWidth, DesignedHeight).boundedTo(free.size()).expandedTo(minimumSize());
+    QRect placed = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, free);
+    // Taller or wider than the screen: its top left corner stays in view.
+    placed.moveTopLeft(QPoint(std::max(placed.left(), free.left()), std::max(placed.top(), free.top())));
+    setGeometry(placed);
+}
 
 void TMainWindow::BuildWindow() {
     Sky = new TStarfield(this);
@@ -176,6 +198,14 @@ void TMainWindow::BuildWindow() {
     connect(SidePanel, &TSidePanel::Widened, this, [this] { PlaySound(4); });
     connect(SidePanel, &TSidePanel::Narrowed, this, [this] { PlaySound(5); });
 
+    // Escape closes the panel in front, as its "X" does; not the calendar while it is the
+    // only way on.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        TContentPanel* top = Content->Top();
+        if (Acting || !top || !top->XButton()->isVisibleTo(top) || !top->XButton()->isEnabled()) return;
+        top->XButton()->click();
+    });
     for (const char* keys : {"Ctrl+E", "F5"}) {
         auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(keys)), this);
         connect(shortcut, &QShortcut::activated, this, &TMainWindow::RunEndOfWeek);
@@ -292,17 +322,17 @@ void TMainWindow::BuildGamePages() {
 
 void TMainWindow::AddPanel(const QString& link, TContentPanel* panel) {
     Panels.insert(link, panel);
+    Content->Track(panel);
     connect(panel, &TContentPanel::Closed, this, [this] { PlaySound(3); });
 }
 
 void TMainWindow::InstallPanel(const QString& link, TContentPanel* panel) {
     if (TContentPanel* old = Panels.value(link)) {
         const bool wasVisible = old->isVisible();
-        old->hide();
+        Content->Close(old);
         old->deleteLater();
         if (wasVisible) Content->Present(panel);
     }
-    if (panel->parentWidget() != Content) panel->setParent(Content);
     AddPanel(link, panel);
 }
 
@@ -314,7 +344,7 @@ void TMainWindow::ShowPanel(const QString& link) {
 }
 
 void TMainWindow::ClosePanel(const QString& link) {
-    if (TContentPanel* panel = Panels.value(link)) panel->hide();
+    if (TContentPanel* panel = Panels.value(link)) Content->Close(panel);
 }
 
 TLinkButton* TMainWindow::Link(const QString& text) const {
@@ -417,10 +447,7 @@ void TMainWindow::HelpTick() {
     const QPoint mouse = QCursor::pos();
     QScreen* screen = QGuiApplication::screenAt(mouse);
     if (!screen) screen = QGuiApplication::primaryScreen();
-    const QRect desktop = screen->virtualGeometry();
-    const auto [left, top] = HelpWindowPosition(mouse.x(), mouse.y(), Help->width(), Help->height(),
-                                                desktop.width(), desktop.height());
-    Help->move(left, top);
+    Help->move(Help->PositionFor(mouse, screen->availableGeometry()));
     if (!Help->isVisible()) Help->show();
 }
 

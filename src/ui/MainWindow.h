@@ -106,6 +106,8 @@ signals:
 
 private:
     void BuildWindow();
+    // The smallest size and the opening size and place of the window.
+    void FitToScreen();
     QWidget* BuildMenu();
     void BuildPanels();
     void AddPanel(const QString& link, TContentPanel* panel);

@@ -43,11 +43,7 @@ TOfficePage::TOfficePage(TGame& game, TPerform perform, QWidget* parent)
     : TGamePage(QStringLiteral("Invest"), game, std::move(perform), parent) {
     auto* outer = new QVBoxLayout(Body());
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(Body());
-    scroll->setObjectName(QStringLiteral("PageScroll"));
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* scroll = MakePageScroll(Body());
     auto* page = new QWidget(scroll);
     page->setObjectName(QStringLiteral("PageScrollContent"));
     scroll->setWidget(page);

@@ -9,6 +9,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "game/Game.h"
@@ -17,7 +18,8 @@
 #include "ui/LinkButton.h"
 
 TSalesChartPanel::TSalesChartPanel(TGame& game, TMarketPerform perform, QWidget* parent)
-    : TContentPanel(QStringLiteral("Sales Charts"), parent), Game(game), Perform(std::move(perform)) {
+    : TContentPanel(QStringLiteral("Sales Charts"), parent), Game(game), Perform(std::move(perform)),
+      PointSize(MarketFixedFont().pointSize()) {
     Body()->setStyleSheet(QString::fromLatin1(MarketStyleSheet()));
     auto* layout = new QVBoxLayout(Body());
     layout->setContentsMargins(12, 10, 12, 0);
@@ -72,6 +74,10 @@ TSalesChartPanel::TSalesChartPanel(TGame& game, TMarketPerform perform, QWidget*
     Chart->setProperty("paper", true);
     Chart->setReadOnly(true);
     Chart->setLineWrapMode(QTextEdit::NoWrap);
+    // The print shrinks to the box's width instead (see FittingPointSize).
+    Chart->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Chart->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Chart->viewport()->installEventFilter(this);
     Chart->setFont(MarketFixedFont());
     Chart->setUndoRedoEnabled(false);
     Chart->document()->setDocumentMargin(6);
@@ -93,12 +99,14 @@ void TSalesChartPanel::Render() {
     ShowChoices(Platform, ChoiceTexts(filter), filter.Selected);
 
     Header->setText(FromCp1252(chart.Header));
-    Header->adjustSize();
 
     Chart->clear();
     QTextCursor cursor(Chart->document());
-    const QTextCharFormat normal = MarketFormat(TFeedStyle::FontNormal);
-    const QTextCharFormat players = MarketFormat(TFeedStyle::FontHeader1);
+    QTextCharFormat normal = MarketFormat(TFeedStyle::FontNormal);
+    QTextCharFormat players = MarketFormat(TFeedStyle::FontHeader1);
+    PointSize = FittingPointSize();
+    normal.setFontPointSize(PointSize);
+    players.setFontPointSize(PointSize);
     bool first = true;
     for (const TChartRow& row : chart.Rows) {
         if (!first) cursor.insertBlock();
@@ -109,7 +117,53 @@ void TSalesChartPanel::Render() {
     Chart->moveCursor(QTextCursor::Start);
     Chart->verticalScrollBar()->setValue(0);
     Chart->horizontalScrollBar()->setValue(0);
-    FollowHorizontalScroll(0);
+    ApplyPointSize(PointSize);
+}
+
+int TSalesChartPanel::FittingPointSize() const {
+    // Trailing blanks print nothing, so they may run past the edge.
+    const auto printed = [](const std::string& text) {
+        size_t end = text.find_last_not_of(' ');
+        return end == std::string::npos ? 0 : static_cast<int>(end) + 1;
+    };
+    const TSalesChart& chart = Game.Views.Chart.Chart;
+    int widest = printed(chart.Header);
+    for (const TChartRow& row : chart.Rows)
+        widest = std::max(widest, printed(row.Text));
+    const int room =
+        Chart->viewport()->width() - 2 * static_cast<int>(Chart->document()->documentMargin()) - 2;
+    const int designed = MarketFixedFont().pointSize();
+    constexpr int Smallest = 6;
+    for (int size = designed; size > Smallest; --size) {
+        QFont font = MarketFixedFont();
+        font.setPointSize(size);
+        font.setBold(true); // the player's rows are bold
+        if (QFontMetricsF(font).horizontalAdvance(QString(widest, QLatin1Char('W'))) <= room) return size;
+    }
+    return Smallest;
+}
+
+void TSalesChartPanel::ApplyPointSize(int size) {
+    PointSize = size;
+    QFont headerFont = Header->font();
+    headerFont.setPointSize(size);
+    Header->setFont(headerFont);
+    Header->adjustSize();
+    HeaderStrip->setFixedHeight(QFontMetrics(headerFont).height() + 8);
+    QTextCharFormat sized;
+    sized.setFontPointSize(size);
+    QTextCursor all(Chart->document());
+    all.select(QTextCursor::Document);
+    all.mergeCharFormat(sized);
+    FollowHorizontalScroll(Chart->horizontalScrollBar()->value());
+}
+
+bool TSalesChartPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Chart->viewport() && event->type() == QEvent::Resize) {
+        const int size = FittingPointSize();
+        if (size != PointSize) ApplyPointSize(size);
+    }
+    return TContentPanel::eventFilter(watched, event);
 }
 
 QStringList TSalesChartPanel::Rows() const {

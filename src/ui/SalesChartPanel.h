@@ -32,11 +32,20 @@ public:
     QStringList Rows() const;
     // The row is printed in the header style (a game of the player's).
     bool RowInHeaderStyle(int row) const;
+    // The point size the chart is printed in: the designed one, or smaller where the box is
+    // too narrow for the widest row, so that no column is cut off or needs scrolling sideways.
+    int PrintSize() const { return PointSize; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ChoosePlatform(int index);
     void ShowAllTimeBest();
     void FollowHorizontalScroll(int position);
+    int FittingPointSize() const;
+    // Prints the header and every row in this size.
+    void ApplyPointSize(int size);
 
     TGame& Game;
     TMarketPerform Perform;
@@ -46,4 +55,5 @@ private:
     QWidget* HeaderStrip;
     QLabel* Header;
     QTextEdit* Chart;
+    int PointSize;
 };

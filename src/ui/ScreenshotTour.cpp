@@ -96,6 +96,23 @@ void TScreenshotTour::TakeTheGame() {
         Window.ClosePanel(link);
     }
 
+    // The window at its smallest, with the fullest panel open; then large, with one panel
+    // opened over another.
+    const QSize opened = Window.size();
+    Window.resize(Window.minimumSize());
+    Window.ShowPanel(QStringLiteral("Development"));
+    Settle();
+    Save(Window, QStringLiteral("Smallest Window"));
+    Window.ClosePanel(QStringLiteral("Development"));
+    Window.resize(1600, 1000);
+    Window.ShowPanel(QStringLiteral("Hire Managers"));
+    Window.ShowPanel(QStringLiteral("Office and Equipment"));
+    Settle();
+    Save(Window, QStringLiteral("Large Window Panel Over Panel"));
+    Window.ClosePanel(QStringLiteral("Office and Equipment"));
+    Window.ClosePanel(QStringLiteral("Hire Managers"));
+    Window.resize(opened);
+
     // The week's news, as "View World News" on the side panel opens it.
     Window.Modals().Gestures.push_back([this](QDialog& dialog) {
         Settle();

@@ -1,7 +1,8 @@
 #pragma once
 // Pictures of every screen without a person at the keyboard: the start screen, then a game the
-// bot plays for some weeks, the main window with each panel of the menu open in turn, the news
-// window, and the score sheet after quitting. One PNG per screen, named after it
+// bot plays for some weeks, the main window with each panel of the menu open in turn, the
+// window at its smallest and large with one panel over another, the news window, and the score
+// sheet after quitting. One PNG per screen, named after it
 // ("financial-info.png", "start-screen.png", ...).
 #include <QObject>
 #include <QString>

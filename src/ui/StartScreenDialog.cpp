@@ -23,6 +23,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <exception>
+#include <utility>
 
 #include "game/Game.h"
 #include "online/HighscoreUpload.h"
@@ -38,12 +39,13 @@
 #include "ui/LinkButton.h"
 #include "ui/MainWindow.h"
 #include "ui/ModalHost.h"
+#include "ui/NameField.h"
 #include "ui/Starfield.h"
 #include "ui/UpdateWindow.h"
 
 namespace {
 // The score panel needs more room than the new-game form.
-const QSize SetupSize(560, 520);
+const QSize SetupSize(560, 556);
 const QSize ScoreSize(560, 610);
 
 const char* const UploadNoteText =
@@ -124,8 +126,21 @@ QWidget* TStartScreenDialog::BuildSetupPage() {
     PlayerName->setMinimumWidth(250);
     SetHint(PlayerName, tr("Your name, for the high-score list"));
     SetHint(CompanyName, tr("The name of your new software company"));
-    form->addRow(QStringLiteral("Player Name:"), PlayerName);
-    form->addRow(QStringLiteral("Company Name:"), CompanyName);
+    // A character the game cannot keep is refused as it is typed, and the line under the boxes
+    // says why; its two lines of room are kept so that the card does not jump.
+    QLabel* hint = MakeNameHint(card);
+    QSizePolicy keepRoom = hint->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    hint->setSizePolicy(keepRoom);
+    hint->setFixedHeight(2 * hint->fontMetrics().lineSpacing() + 4);
+    for (const auto& [box, what] :
+         {std::pair{PlayerName, "Player Name"}, std::pair{CompanyName, "Company Name"}}) {
+        const QString caption = QString::fromLatin1(what);
+        GuardName(box, hint, caption,
+                  [caption](const std::string& name) { return NameProblem(name, caption.toStdString()); });
+        form->addRow(caption + QLatin1Char(':'), box);
+    }
+    form->addRow(hint);
     layout->addLayout(form);
     layout->addSpacing(8);
 

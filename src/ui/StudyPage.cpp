@@ -39,11 +39,7 @@ TStudyPage::TStudyPage(TGame& game, TPerform perform, QWidget* parent)
     // The page scrolls when the help box needs more room than a small window has.
     auto* outer = new QVBoxLayout(Body());
     outer->setContentsMargins(0, 0, 0, 0);
-    Scroll = new QScrollArea(Body());
-    Scroll->setObjectName(QStringLiteral("PageScroll"));
-    Scroll->setWidgetResizable(true);
-    Scroll->setFrameShape(QFrame::NoFrame);
-    Scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Scroll = MakePageScroll(Body());
     Page = new QWidget(Scroll);
     Page->setObjectName(QStringLiteral("PageScrollContent"));
     Scroll->setWidget(Page);

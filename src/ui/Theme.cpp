@@ -22,12 +22,12 @@ QLabel[caption="true"] { color: #9fb0d8; }
 QLabel[value="true"] { color: #ffffff; font-weight: bold; }
 QLabel#CompanyName { color: #ffcf5a; font-size: 13pt; font-weight: bold; }
 QPushButton[link="true"] {
-    color: #8fd3ff; background: transparent; border: none; border-radius: 4px;
+    color: #8fd3ff; background: transparent; border: 1px solid transparent; border-radius: 4px;
     text-align: left; padding: 2px 8px;
 }
 QPushButton[link="true"]:hover { color: #ffd166; background: rgba(255, 255, 255, 22); }
 QPushButton[link="true"]:pressed { color: #ffffff; background: rgba(255, 209, 102, 60); }
-QPushButton[link="true"]:focus { outline: none; }
+QPushButton[link="true"]:focus { border: 1px solid #ffcf5a; outline: none; }
 QPushButton#EndOfWeek {
     color: #1a1200; font-weight: bold; font-size: 11pt; text-align: center;
     border: 1px solid #ffdf8a; border-radius: 6px; padding: 7px 8px;
@@ -36,7 +36,7 @@ QPushButton#EndOfWeek {
 QPushButton#EndOfWeek:hover {
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffe7a6, stop:1 #f0b52e);
 }
-QPushButton#EndOfWeek:focus { border: 2px solid #ffffff; }
+QPushButton#EndOfWeek:focus { border: 2px solid #ffffff; padding: 6px 7px; }
 QPushButton#SideToggle {
     color: #cfd8ee; background: rgba(255, 255, 255, 20); border: 1px solid rgba(160, 180, 230, 80);
     border-radius: 3px; padding: 0px; min-width: 16px; max-width: 16px; min-height: 16px; max-height: 16px;
@@ -59,6 +59,7 @@ QPushButton#PanelX {
     border-radius: 4px; font-weight: bold; min-width: 22px; max-width: 22px; min-height: 20px;
 }
 QPushButton#PanelX:hover { background: #c0392b; }
+QPushButton#PanelX:focus { border: 1px solid #ffcf5a; }
 TBlinkLabel[blink="alert"] { color: #ff6b6b; }
 TBlinkLabel[blink="dim"] { color: rgba(255, 107, 107, 45); }
 QTextEdit#NewsFeed {
@@ -78,7 +79,7 @@ QLabel#HelpCaption {
     background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #ffd878, stop:1 #e0a21c);
 }
 QFrame#HelpWindow { background: #fffbea; border: 1px solid #c9a74a; }
-QLabel#HelpText { color: #141a2a; padding: 4px 6px; }
+QLabel#HelpText { color: #141a2a; }
 QLabel#NewsHeading { color: #ffcf5a; font-weight: bold; font-size: 11pt; }
 QLabel#NewsHeadline { color: #ffffff; font-weight: bold; }
 QLabel#GameIsOver { color: #ff6b6b; font-size: 20pt; font-weight: bold; }
@@ -109,7 +110,7 @@ QPushButton[action="true"]:pressed, QPushButton[action="true"]:checked {
     background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffd878, stop:1 #e0a21c);
 }
 QPushButton[action="true"]:disabled { color: #6e7896; border: 1px solid #2c3858; background: #161e38; }
-QPushButton[action="true"]:focus { outline: none; }
+QPushButton[action="true"]:focus { border: 1px solid #ffffff; outline: none; }
 QGroupBox {
     border: 1px solid rgba(140, 175, 255, 70); border-radius: 5px; margin-top: 10px; padding: 8px 8px 6px 8px;
 }
@@ -125,6 +126,9 @@ QRadioButton::indicator:checked {
 }
 QRadioButton:checked { color: #ffcf5a; }
 QCheckBox:disabled, QRadioButton:disabled { color: #6e7896; }
+QCheckBox:focus, QRadioButton:focus { color: #ffd166; }
+QCheckBox::indicator:focus, QRadioButton::indicator:focus { border: 1px solid #ffcf5a; }
+QSlider::handle:horizontal:focus { border: 2px solid #ffffff; }
 QLabel#DialogQuestion { color: #ffcf5a; font-weight: bold; font-size: 10pt; }
 QLabel#CandidateAnswer { color: #fff0c0; font-style: italic; }
 QLabel#SigningFee { color: #ffcf5a; }

@@ -287,7 +287,8 @@ TEST_F(TGuiTest, ScreenshotTourPicturesEveryScreenAndEndsTheProgram) {
     EXPECT_TRUE(Window->ProgramEnded());
     EXPECT_TRUE(tour->Failed.isEmpty()) << tour->Failed.join(' ').toStdString();
 
-    QStringList expected = {"start-screen.png", "news-window.png", "score-sheet.png"};
+    QStringList expected = {"start-screen.png", "news-window.png", "score-sheet.png", "smallest-window.png",
+                            "large-window-panel-over-panel.png"};
     for (const QString& link : Window->PanelLinks())
         expected.append(TScreenshotTour::FileName(link));
     EXPECT_TRUE(expected.contains("financial-info.png"));

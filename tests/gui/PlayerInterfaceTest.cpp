@@ -26,7 +26,11 @@ TEST(Cp1252Test, ConvertsBothWaysAndMarksTheUnencodable) {
         SCOPED_TRACE(p.Bytes);
         EXPECT_EQ(FromCp1252(p.Bytes), p.Text);
         EXPECT_EQ(ToCp1252(p.Text), p.Bytes);
+        EXPECT_TRUE(WithoutCp1252Form(p.Text).isEmpty());
     }
+    // The characters that would become '?': each once, in order; a real '?' is not one of them.
+    EXPECT_EQ(WithoutCp1252Form(QStringLiteral("?ŁaΩŁ 😀€")),
+              QStringLiteral("ŁΩ😀"));
     // One '?' per character, also for one outside the basic plane.
     EXPECT_EQ(ToCp1252(QStringLiteral("\u6F22 \U0001F600 \u0100")), "? ? ?");
     EXPECT_EQ(FromCoreText("one\r\ntwo\rthree"), "one\ntwo\nthree");
