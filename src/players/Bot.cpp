@@ -68,9 +68,7 @@ int BestPlatform(const TGame& game) {
 // to its genres makes better games in them.
 int WantedGenre(const TGame& game) {
     const auto& c = game.State.Company;
-    const auto score = [&](int g) {
-        return c.GenrePopularity[g] * (40 + std::min(c.GenreKnowledge[g], 80) / 2);
-    };
+    const auto score = [&](int g) { return c.GenrePopularity[g] * (40 + std::min(c.GenreKnowledge[g], 80)); };
     int best = 0;
     for (int g = 1; g < GenreCount; ++g)
         if (score(g) > score(best)) best = g;
@@ -95,10 +93,10 @@ std::string GameName(const TGame& game, int platform) {
     }
 }
 
-// Better equipment makes better games; it is rented once the studio owns more than it owes.
+// Better equipment makes better games, and its rent is small beside what a better game earns.
 void Equip(TGame& game) {
     const auto& c = game.State.Company;
-    if (Wealth(game) < 500000 || c.Money < Reserve(game)) return;
+    if (c.Money < Reserve(game)) return;
     if (!c.GfxEquipment)
         Apply(game, TSetEquipment{.Which = TEquipment::Graphics, .On = true});
     else if (!c.ComputerEquipment)

@@ -151,7 +151,8 @@ bool BotPortsBestGame(TGame& game) {
         announced += e.ByPlayer;
     if (d.PortsReleased * 3 >= announced - d.PortsReleased) return false;
     const int best = BestRecentGame(game);
-    if (best < 0) return false;
+    // A port is half the first game and half a new one: only a good game is worth it.
+    if (best < 0 || game.State.ReleasedGames[best].ReleaseScore < 65) return false;
     const int platform = PortTarget(game, game.State.ReleasedGames[best]);
     if (platform < 0) return false;
 
