@@ -50,7 +50,13 @@ void ManageMoney(TGame& game) {
 // studio knows the machine and has its tools.
 int64_t PlatformValue(const TGame& game, int platform) {
     const auto& c = game.State.Company;
-    const int64_t units = static_cast<int64_t>(game.State.Platforms.UnitsInUse[platform]);
+    const TPlatformTable& t = game.State.Platforms;
+    int64_t units = static_cast<int64_t>(t.UnitsInUse[platform]);
+    // A machine no longer made only loses owners, more every year: a game made for it now sells
+    // to those left a year on.
+    const int age = c.Year - (t.ReleaseYear[platform] + 1);
+    if (c.Year - t.ReleaseYear[platform] >= t.Lifetime[platform] && age > 0)
+        units = std::max<int64_t>(units - 52LL * age * (t.UnitsSold[platform] > 2200000 ? 800 : 300), 0);
     return units * (150 + c.PlatformKnowledge[platform] + c.ToolProgress[platform] / 20) / 150;
 }
 
