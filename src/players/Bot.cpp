@@ -183,8 +183,8 @@ void StartAProject(TGame& game) {
     for (TProjectOption option :
          {TProjectOption::Beta, TProjectOption::Demo, TProjectOption::MultiPlay, TProjectOption::Extras})
         Apply(game, TSetProjectOption{.Option = option, .Ticked = false});
-    // The first weeks of advertising raise the most hype for the money.
-    Apply(game, TSetAdvertising{.Level = Wealth(game) > 0 ? 2 : 1});
+    // The lowest level of advertising raises the most hype for the money.
+    Apply(game, TSetAdvertising{.Level = 1});
     Apply(game, TStartProject{.GameName = GameName(game, game.State.Development.Platform)});
 }
 
