@@ -58,7 +58,8 @@ int BestRecentGame(const TGame& game) {
 }
 
 // The platform of the project list with the most machines in use that the title is not on yet,
-// nor announced for.
+// nor announced for, among the machines the studio knows well enough to port to.
+constexpr int PortKnowledge = 30;
 int PortTarget(const TGame& game, const TGameEntry& original) {
     const auto onPlatform = [&](const TGameList& list, int platform) {
         return std::any_of(list.begin(), list.end(), [&](const TGameEntry& e) {
@@ -69,7 +70,8 @@ int PortTarget(const TGame& game, const TGameEntry& original) {
     for (const std::string& item : game.State.Lists.ProjectPlatforms.Items) {
         const int platform = PlatformOfChoice(item);
         if (platform == original.Platform || onPlatform(game.State.ReleasedGames, platform) ||
-            onPlatform(game.State.UpcomingGames, platform))
+            onPlatform(game.State.UpcomingGames, platform) ||
+            game.State.Company.PlatformKnowledge[platform] < PortKnowledge)
             continue;
         if (best < 0 || game.State.Platforms.UnitsInUse[platform] > game.State.Platforms.UnitsInUse[best])
             best = platform;
@@ -152,7 +154,7 @@ bool BotPortsBestGame(TGame& game) {
     if (d.PortsReleased * 3 >= announced - d.PortsReleased) return false;
     const int best = BestRecentGame(game);
     // A port is half the first game and half a new one: only a good game is worth it.
-    if (best < 0 || game.State.ReleasedGames[best].ReleaseScore < 65) return false;
+    if (best < 0 || game.State.ReleasedGames[best].ReleaseScore < 50) return false;
     const int platform = PortTarget(game, game.State.ReleasedGames[best]);
     if (platform < 0) return false;
 
