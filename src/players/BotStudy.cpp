@@ -165,10 +165,11 @@ bool BotPortsBestGame(TGame& game) {
         Apply(game, TStartProject{.GameName = title + " Deluxe"});
         return true;
     }
-    const auto& c = game.State.Company;
-    Apply(game, TSetProjectOption{.Option = TProjectOption::Beta, .Ticked = true});
-    Apply(game, TSetProjectOption{.Option = TProjectOption::Extras, .Ticked = true});
-    if (c.Money > 600000) Apply(game, TSetAdvertising{.Level = 4});
+    // Like the bot's new games: no extra work, the cheapest advertising.
+    for (TProjectOption option :
+         {TProjectOption::Beta, TProjectOption::Demo, TProjectOption::MultiPlay, TProjectOption::Extras})
+        Apply(game, TSetProjectOption{.Option = option, .Ticked = false});
+    Apply(game, TSetAdvertising{.Level = 1});
     Apply(game, TStartProject{.GameName = game.State.Projects[1].Name.Str()});
     return true;
 }
