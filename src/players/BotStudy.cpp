@@ -12,7 +12,7 @@
 
 namespace {
 
-// The biggest team the bot keeps on a project: three programmers, two musicians, three artists.
+// Seats kept free for the next project's team while study and tools staff are hired.
 constexpr int TeamRoom = 8;
 
 struct TStaffPlan {
