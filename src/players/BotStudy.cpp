@@ -12,7 +12,7 @@
 
 namespace {
 
-// The biggest team the bot keeps on a project: three programmers, two musicians, three artists.
+// Seats kept free for the next project's team while study and tools staff are hired.
 constexpr int TeamRoom = 8;
 
 struct TStaffPlan {
@@ -58,7 +58,8 @@ int BestRecentGame(const TGame& game) {
 }
 
 // The platform of the project list with the most machines in use that the title is not on yet,
-// nor announced for.
+// nor announced for, among the machines the studio knows well enough to port to.
+constexpr int PortKnowledge = 30;
 int PortTarget(const TGame& game, const TGameEntry& original) {
     const auto onPlatform = [&](const TGameList& list, int platform) {
         return std::any_of(list.begin(), list.end(), [&](const TGameEntry& e) {
@@ -69,7 +70,8 @@ int PortTarget(const TGame& game, const TGameEntry& original) {
     for (const std::string& item : game.State.Lists.ProjectPlatforms.Items) {
         const int platform = PlatformOfChoice(item);
         if (platform == original.Platform || onPlatform(game.State.ReleasedGames, platform) ||
-            onPlatform(game.State.UpcomingGames, platform))
+            onPlatform(game.State.UpcomingGames, platform) ||
+            game.State.Company.PlatformKnowledge[platform] < PortKnowledge)
             continue;
         if (best < 0 || game.State.Platforms.UnitsInUse[platform] > game.State.Platforms.UnitsInUse[best])
             best = platform;
@@ -151,7 +153,8 @@ bool BotPortsBestGame(TGame& game) {
         announced += e.ByPlayer;
     if (d.PortsReleased * 3 >= announced - d.PortsReleased) return false;
     const int best = BestRecentGame(game);
-    if (best < 0) return false;
+    // A port is half the first game and half a new one: only a good game is worth it.
+    if (best < 0 || game.State.ReleasedGames[best].ReleaseScore < 50) return false;
     const int platform = PortTarget(game, game.State.ReleasedGames[best]);
     if (platform < 0) return false;
 
@@ -162,10 +165,11 @@ bool BotPortsBestGame(TGame& game) {
         Apply(game, TStartProject{.GameName = title + " Deluxe"});
         return true;
     }
-    const auto& c = game.State.Company;
-    Apply(game, TSetProjectOption{.Option = TProjectOption::Beta, .Ticked = true});
-    Apply(game, TSetProjectOption{.Option = TProjectOption::Extras, .Ticked = true});
-    if (c.Money > 600000) Apply(game, TSetAdvertising{.Level = 4});
+    // Like the bot's new games: no extra work, the cheapest advertising.
+    for (TProjectOption option :
+         {TProjectOption::Beta, TProjectOption::Demo, TProjectOption::MultiPlay, TProjectOption::Extras})
+        Apply(game, TSetProjectOption{.Option = option, .Ticked = false});
+    Apply(game, TSetAdvertising{.Level = 1});
     Apply(game, TStartProject{.GameName = game.State.Projects[1].Name.Str()});
     return true;
 }
