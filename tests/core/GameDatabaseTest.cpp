@@ -4,7 +4,6 @@
 
 #include "GameFixture.h"
 #include "company/Candidates.h"
-#include "game/EndOfWeek.h"
 #include "persist/PlayerProfile.h"
 #include "sim/Announcements.h"
 #include "start/Folders.h"
@@ -46,17 +45,9 @@ TEST_F(GameDatabaseTest, PlatformNamesResolveByFullNameThenContainment) {
 
 // Competitors release on every machine the database names, SNES included, in a seeded game.
 TEST(GameDatabaseRunTest, CompetitorsReleaseOnTheSnes) {
-    TScriptedPlayer player;
-    TGame game(player, 11u, BuildFolders());
-    ASSERT_TRUE(LoadGameDatabase(game));
-    PrepareNewGame(game, {"Sim Player", "Sim Studios", 2});
-    BeginGame(game);
-    while (game.State.Company.Year < 1994) {
-        game.State.Company.Money = 5000000;
-        EndOfWeek(game);
-    }
+    TRichWorld world(11u, 1994);
     int snes = 0, genesis = 0;
-    for (const TGameEntry& e : game.State.ReleasedGames) {
+    for (const TGameEntry& e : world.Game.State.ReleasedGames) {
         snes += !e.ByPlayer && e.Platform == 17;
         genesis += !e.ByPlayer && e.Platform == 11;
     }

@@ -1,16 +1,38 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "game/Actions.h"
+#include "game/EndOfWeek.h"
 #include "game/Game.h"
 #include "game/NewGame.h"
 #include "players/ScriptedPlayer.h"
+#include "start/GameDatabase.h"
 #include "start/NewGame.h"
+#include "start/StartScreen.h"
 
 // The program folder of the tests: the build folder, where Database.pck is packed.
 inline TFolders BuildFolders() {
     return {QUILLON_BINARY_DIR "/", QUILLON_BINARY_DIR "/"};
 }
+
+// A seeded game with the full game database and competitors, its studio kept rich enough to
+// last, played to the first week of a year: the world of the long-run tests.
+class TRichWorld {
+public:
+    TScriptedPlayer Player;
+    TGame Game;
+    TRichWorld(unsigned seed, int year) : Game(Player, seed, BuildFolders()) {
+        if (!LoadGameDatabase(Game)) throw std::runtime_error("no game database in the build folder");
+        PrepareNewGame(Game, {"Sim Player", "Sim Studios", 2});
+        BeginGame(Game);
+        while (Game.State.Company.Year < year) {
+            Game.State.Company.Money = 5000000;
+            EndOfWeek(Game);
+        }
+    }
+};
 
 // A seeded new game played to its first week, with a recording player.
 class GameFixture : public ::testing::Test {

@@ -4,20 +4,10 @@
 
 #include "GameFixture.h"
 #include "NaiveSales.h"
-#include "game/EndOfWeek.h"
-#include "start/GameDatabase.h"
-#include "start/StartScreen.h"
 
 TEST(SalesEquivalenceTest, FastStepMatchesTheNaiveReference) {
-    TScriptedPlayer player;
-    TGame game(player, 11u, BuildFolders());
-    ASSERT_TRUE(LoadGameDatabase(game));
-    PrepareNewGame(game, {"Sim Player", "Sim Studios", 2});
-    BeginGame(game);
-    while (game.State.Company.Year < 1989) {
-        game.State.Company.Money = 5000000;
-        EndOfWeek(game);
-    }
+    TRichWorld world(11u, 1989);
+    TGame& game = world.Game;
     const TGameList start = game.State.ReleasedGames;
     ASSERT_GT(start.RealCount(), 100);
     for (unsigned round = 0; round < 5; ++round) {
