@@ -88,7 +88,10 @@ std::string GameName(const TGame& game, int platform) {
                                          "Meadow",  "Citadel", "Ferry"};
     for (int n = 0;; ++n) {
         std::string name = std::string(First[n % 8]) + " " + Second[(n / 8) % 7];
-        if (n >= 56) name += " " + std::to_string(n / 56 + 1);
+        if (n >= 56) {
+            name += ' ';
+            name += std::to_string(n / 56 + 1);
+        }
         const bool taken = std::any_of(game.State.ReleasedGames.begin(), game.State.ReleasedGames.end(),
                                        [&](const TGameEntry& e) {
                                            return e.Title.Str() == name && e.Platform == platform;
