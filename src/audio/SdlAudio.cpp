@@ -85,6 +85,9 @@ TSdlAudio::TSdlAudio(const std::string& soundFont) {
 #ifdef QUILLON_QUIET_ALSA
     snd_lib_error_set_handler(&IgnoreAlsaError);
 #endif
+    // Ctrl+C and the desktop's SIGTERM must end the game as they end any program; SDL would
+    // turn them into quit events nobody here reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         Error = SDL_GetError();
         return;

@@ -2,6 +2,7 @@
 // open; a song's end is reported and a stop is not; without a device or a soundfont the game
 // stays silent and the music rules give up after one try per song.
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -141,6 +142,18 @@ TEST_F(TSdlAudioTest, WithoutASoundDeviceEverythingFailsQuietly) {
         audio.PlayEffect(0);
     }
     setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+}
+
+// The sound must not take Ctrl+C and SIGTERM away from the program: they stay with the
+// system's default, which ends it.
+TEST_F(TSdlAudioTest, InterruptAndTerminateStillEndTheProgram) {
+    TSdlAudio audio;
+    ASSERT_TRUE(audio.Available()) << audio.LastError();
+    for (int signal : {SIGINT, SIGTERM}) {
+        struct sigaction action {};
+        ASSERT_EQ(sigaction(signal, nullptr, &action), 0);
+        EXPECT_EQ(action.sa_handler, SIG_DFL) << "signal " << signal;
+    }
 }
 
 TEST_F(TSdlAudioTest, WithoutASoundfontTheMusicRulesTryEachSongOnce) {

@@ -44,8 +44,10 @@ protected:
                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(Dir);
         fs::create_directories(Dir);
+        Root = Dir;
     }
-    void TearDown() override { fs::remove_all(Dir); }
+    // A test may point Dir at a folder inside; the whole of it goes.
+    void TearDown() override { fs::remove_all(Root); }
 
     void Write(const std::string& relative, const std::string& content) {
         fs::create_directories((Dir / relative).parent_path());
@@ -80,6 +82,7 @@ protected:
     }
 
     fs::path Dir;
+    fs::path Root;
     TFakeAudio Audio;
     TRecordingView View;
     std::unique_ptr<TMusicPlayer> Music;
