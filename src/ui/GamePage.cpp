@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
 
@@ -45,13 +46,19 @@ public:
 };
 } // namespace
 
-QScrollArea* MakePageScroll(QWidget* parent) {
-    auto* scroll = new TPageScroll(parent);
+QWidget* MakeScrollingPage(QWidget* body) {
+    auto* outer = new QVBoxLayout(body);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new TPageScroll(body);
     scroll->setObjectName(QStringLiteral("PageScroll"));
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    return scroll;
+    auto* page = new QWidget(scroll);
+    page->setObjectName(QStringLiteral("PageScrollContent"));
+    scroll->setWidget(page);
+    outer->addWidget(scroll);
+    return page;
 }
 
 QFrame* MakeCard(QWidget* parent) {

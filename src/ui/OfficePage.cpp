@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "company/Space.h"
@@ -41,14 +40,7 @@ const struct {
 
 TOfficePage::TOfficePage(TGame& game, TPerform perform, QWidget* parent)
     : TGamePage(QStringLiteral("Invest"), game, std::move(perform), parent) {
-    auto* outer = new QVBoxLayout(Body());
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = MakePageScroll(Body());
-    auto* page = new QWidget(scroll);
-    page->setObjectName(QStringLiteral("PageScrollContent"));
-    scroll->setWidget(page);
-    outer->addWidget(scroll);
-
+    auto* page = MakeScrollingPage(Body());
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(12, 10, 12, 6);
     layout->setSpacing(10);

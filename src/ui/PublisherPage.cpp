@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -52,13 +51,7 @@ QString PatienceColor(TPatienceColor color) {
 
 TPublisherPage::TPublisherPage(TGame& game, TPerform perform, QWidget* parent)
     : TGamePage(QStringLiteral("Publishers Deal"), game, std::move(perform), parent) {
-    auto* outer = new QVBoxLayout(Body());
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = MakePageScroll(Body());
-    auto* page = new QWidget(scroll);
-    page->setObjectName(QStringLiteral("PageScrollContent"));
-    scroll->setWidget(page);
-    outer->addWidget(scroll);
+    auto* page = MakeScrollingPage(Body());
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(12, 10, 12, 6);
     layout->setSpacing(10);

@@ -37,13 +37,7 @@ const TActivityText Texts[StudyActivityCount] = {
 TStudyPage::TStudyPage(TGame& game, TPerform perform, QWidget* parent)
     : TGamePage(QStringLiteral("Study And Tools"), game, std::move(perform), parent) {
     // The page scrolls when the help box needs more room than a small window has.
-    auto* outer = new QVBoxLayout(Body());
-    outer->setContentsMargins(0, 0, 0, 0);
-    Scroll = MakePageScroll(Body());
-    Page = new QWidget(Scroll);
-    Page->setObjectName(QStringLiteral("PageScrollContent"));
-    Scroll->setWidget(Page);
-    outer->addWidget(Scroll);
+    Page = MakeScrollingPage(Body());
 
     auto* layout = new QVBoxLayout(Page);
     layout->setContentsMargins(16, 12, 16, 6);
@@ -93,7 +87,7 @@ QWidget* TStudyPage::BuildActivity(TStudyActivity activity) {
         connect(HelpButton, &QPushButton::clicked, this, [this] {
             HelpLabel->setText(FromCoreText(PortingHelp));
             Help->show();
-            Scroll->ensureWidgetVisible(Help);
+            Body()->findChild<QScrollArea*>()->ensureWidgetVisible(Help);
         });
     }
     layout->addLayout(top);

@@ -10,7 +10,6 @@
 
 class QLabel;
 class QListWidget;
-class QScrollArea;
 class TCounter;
 
 class TStudyPage : public TGamePage {
@@ -53,7 +52,6 @@ private:
     QLabel* Ability = nullptr;
     QLabel* ToolProgress = nullptr;
     QLabel* ToolCurrent = nullptr;
-    QScrollArea* Scroll = nullptr;
     QWidget* Page = nullptr;
     QPushButton* HelpButton = nullptr;
     QWidget* Help = nullptr;
