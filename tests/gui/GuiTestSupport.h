@@ -14,6 +14,7 @@
 #include <ostream>
 
 #include "game/Game.h"
+#include "ui/ContentPanel.h"
 #include "ui/LinkButton.h"
 #include "ui/MainWindow.h"
 #include "ui/ModalHost.h"
@@ -48,6 +49,14 @@ std::function<void(QDialog&)> OnDialog(std::function<void(T&)> gesture) {
 }
 
 // A click on a row of a grid, as the mouse makes it.
+// The panels of the main window a player can see.
+inline QList<TContentPanel*> VisiblePanels(TMainWindow& window) {
+    QList<TContentPanel*> shown;
+    for (auto* panel : window.findChildren<TContentPanel*>())
+        if (panel->isVisible()) shown.append(panel);
+    return shown;
+}
+
 inline void ClickRow(QTableWidget* grid, int row) {
     QTableWidgetItem* item = grid->item(row, 0);
     ASSERT_NE(item, nullptr);

@@ -21,13 +21,6 @@
 
 namespace {
 
-QList<TContentPanel*> VisiblePanels(TMainWindow& window) {
-    QList<TContentPanel*> shown;
-    for (auto* panel : window.findChildren<TContentPanel*>())
-        if (panel->isVisible()) shown.append(panel);
-    return shown;
-}
-
 TEST_F(TGuiTest, EveryMenuLinkOpensItsPanelAndBothCloseButtonsHideIt) {
     const struct {
         const char* Link;

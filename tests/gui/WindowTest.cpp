@@ -29,13 +29,6 @@
 
 namespace {
 
-QList<TContentPanel*> VisiblePanels(TMainWindow& window) {
-    QList<TContentPanel*> shown;
-    for (auto* panel : window.findChildren<TContentPanel*>())
-        if (panel->isVisible()) shown.append(panel);
-    return shown;
-}
-
 // One key as the keyboard sends it, with the text it types (QTest's own typing cannot send
 // characters outside Latin-1).
 void Press(QWidget* widget, int key, const QString& text = QString()) {
@@ -228,29 +221,28 @@ const TNameCase NameCases[] = {
          "cannot contain \"а\" (U+0430): only Western European letters and signs can be kept.")},
 };
 
+// Types every case into the box; the line under it (among `where`'s error lines) says why,
+// naming the box as `what`.
+void ExpectNameCases(QLineEdit* box, const QWidget& where, const QString& what) {
+    for (const TNameCase& c : NameCases) {
+        SCOPED_TRACE(c.Name);
+        box->clear();
+        box->setFocus();
+        Type(box, c.Typed);
+        EXPECT_EQ(box->text(), c.Kept);
+        bool told = false;
+        for (QLabel* line : where.findChildren<QLabel*>(QStringLiteral("ErrorLine")))
+            if (line->isVisible() && line->text().startsWith(what) && line->text().contains(c.Why))
+                told = true;
+        EXPECT_EQ(told, !c.Why.isEmpty());
+    }
+}
+
 TEST_F(TWindowTest, NameBoxesRefuseWhatTheGameCannotKeepAndKeepTheRest) {
-    std::vector<std::pair<QString, bool>> companyHints;
     Start([&](QDialog& dialog) {
         auto& screen = dynamic_cast<TStartScreenDialog&>(dialog);
-        for (QLineEdit* box : {screen.PlayerNameEdit(), screen.CompanyNameEdit()}) {
-            auto* hint = screen.findChild<QLabel*>(QStringLiteral("ErrorLine"));
-            ASSERT_NE(hint, nullptr);
-            for (const TNameCase& c : NameCases) {
-                SCOPED_TRACE(c.Name);
-                box->clear();
-                box->setFocus();
-                Type(box, c.Typed);
-                EXPECT_EQ(box->text(), c.Kept);
-                // The line under the box says why, naming the box.
-                bool told = false;
-                for (QLabel* line : screen.findChildren<QLabel*>(QStringLiteral("ErrorLine")))
-                    if (line->isVisible() && line->text().contains(c.Why) &&
-                        line->text().startsWith(box == screen.PlayerNameEdit() ? "Player Name"
-                                                                               : "Company Name"))
-                        told = true;
-                EXPECT_EQ(told, !c.Why.isEmpty());
-            }
-        }
+        ExpectNameCases(screen.PlayerNameEdit(), screen, "Player Name");
+        ExpectNameCases(screen.CompanyNameEdit(), screen, "Company Name");
         // What is kept starts the game as typed.
         screen.PlayerNameEdit()->clear();
         Type(screen.PlayerNameEdit(), QString::fromUtf8("Zoë"));
@@ -269,18 +261,7 @@ TEST_F(TWindowTest, TheGameNameBoxRefusesWhatTheGameCannotKeep) {
     QTest::mouseClick(page.StartNewButton(), Qt::LeftButton);
     QLineEdit* box = page.NameBox();
     ASSERT_TRUE(box->isEnabled());
-    for (const TNameCase& c : NameCases) {
-        SCOPED_TRACE(c.Name);
-        box->clear();
-        box->setFocus();
-        Type(box, c.Typed);
-        EXPECT_EQ(box->text(), c.Kept);
-        bool told = false;
-        for (QLabel* line : page.findChildren<QLabel*>(QStringLiteral("ErrorLine")))
-            if (line->isVisible() && line->text().startsWith("A game name") && line->text().contains(c.Why))
-                told = true;
-        EXPECT_EQ(told, !c.Why.isEmpty());
-    }
+    ExpectNameCases(box, page, "A game name");
     // The refusal of ";" speaks as the game's own check does.
     box->clear();
     Type(box, ";");
