@@ -19,10 +19,15 @@
 #include <QSlider>
 #include <QTableWidget>
 #include <QTimer>
+#include <QTemporaryDir>
 #include <cstdio>
+#include <optional>
+#include <random>
 
 #include "audio/SdlAudio.h"
 #include "game/Game.h"
+#include "start/Folders.h"
+#include "state/TextFields.h"
 #include "ui/LinkButton.h"
 #include "ui/MainWindow.h"
 #include "ui/ManagersPage.h"
@@ -88,18 +93,38 @@ int main(int argc, char* argv[]) {
         seed = value;
     }
 
-    TMainWindow window(seed);
+    const bool touring = parser.isSet(toursOption);
+    // The tour writes its save, profile and score records into a folder of its own, so that what
+    // earlier runs left behind cannot change its pictures.
+    QTemporaryDir tourData;
+    std::optional<TFolders> folders;
+    TMusicPlayer::TRandomFunction songChoice;
+    if (touring) {
+        if (!tourData.isValid()) {
+            std::fprintf(stderr, "quillon: cannot make a temporary folder for the tour\n");
+            return 1;
+        }
+        folders = DefaultFolders();
+        folders->Data = WithBackslash(tourData.path().toStdString());
+        // The first song, and so the banner, follow the seed instead of the clock.
+        songChoice = [draw = std::minstd_rand(seed.value_or(0))](int n) mutable {
+            return n > 0 ? static_cast<int>(draw() % static_cast<unsigned>(n)) : 0;
+        };
+    }
+
+    TMainWindow window(seed, folders);
     // The songs and the effects were installed with the program.
     const std::string programFolder = window.Game().Folders.Program;
-    TMusicBox* music =
-        InstallMusic(window, std::make_unique<TSdlAudio>(), programFolder + "music", programFolder + "sounds");
+    TMusicBox* music = InstallMusic(window, std::make_unique<TSdlAudio>(), programFolder + "music",
+                                    programFolder + "sounds", songChoice);
     // An update's restart ends the music first.
     window.StartScreen().Online.StopMusic = [music] { music->Player().Stop(); };
     const bool unattended =
         parser.isSet(newGameOption) || parser.isSet(shotOption) || parser.isSet(toursOption);
     if (unattended) window.Modals().AutoClose = true;
 
-    if (parser.isSet(toursOption)) {
+    if (touring) {
+        window.HoldStill();
         auto* tour =
             new TScreenshotTour(window, parser.value(toursOption), parser.value(weeksOption).toInt());
         window.show();

@@ -430,7 +430,7 @@ void TMainWindow::StatusTick() {
     // Money and free space blink wherever they are shown.
     for (TBlinkLabel* label : findChildren<TBlinkLabel*>())
         label->Tick();
-    StatusTicker.start();
+    if (!Still) StatusTicker.start();
 }
 
 void TMainWindow::HelpTick() {
@@ -451,8 +451,15 @@ void TMainWindow::HelpTick() {
     if (!Help->isVisible()) Help->show();
 }
 
+void TMainWindow::HoldStill() {
+    Still = true;
+    StatusTicker.stop();
+    Sky->HoldStill();
+    StartWindow->Sky()->HoldStill();
+}
+
 void TMainWindow::SetAnimation(bool running) {
-    if (running)
+    if (running && !Still)
         StatusTicker.start();
     else
         StatusTicker.stop();

@@ -73,6 +73,9 @@ public:
     // the new state, once.
     void Perform(const TPlayerAction& action);
     void SetAnimation(bool running);
+    // Nothing moves by itself from now on (starfield, blinking, scrolling feed and banner), so
+    // that the same game pictured twice gives the same pictures.
+    void HoldStill();
     // Shows what the game's status has become: status area, side panel and news feed.
     void RefreshStatus();
     // The program ends once the running step has finished.
@@ -151,4 +154,5 @@ private:
     bool Acting = false;
     bool EndRequested = false;
     bool Ended = false;
+    bool Still = false;
 };

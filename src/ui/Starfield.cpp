@@ -33,11 +33,16 @@ TStarfield::TStar TStarfield::NewStar(bool anywhere) {
 
 void TStarfield::SetRunning(bool running) {
     Running = running;
-    if (running)
+    if (running && !Still)
         Timer.start(FrameMs);
     else
         Timer.stop();
     update();
+}
+
+void TStarfield::HoldStill() {
+    Still = true;
+    Timer.stop();
 }
 
 void TStarfield::SetWhiteSky(bool white) {

@@ -13,6 +13,9 @@ public:
     explicit TStarfield(QWidget* parent = nullptr);
 
     void SetRunning(bool running);
+    // The stars stay where they are from now on, so that two pictures of the same screen are
+    // the same (the screenshot tour).
+    void HoldStill();
     bool IsRunning() const { return Running; }
     void SetWhiteSky(bool white);
     bool HasWhiteSky() const { return WhiteSky; }
@@ -31,5 +34,6 @@ private:
     std::mt19937 Rng{1984};
     QTimer Timer;
     bool Running = true;
+    bool Still = false;
     bool WhiteSky = false;
 };
