@@ -18,8 +18,8 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTableWidget>
-#include <QTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
 #include <optional>
 #include <random>
@@ -28,14 +28,14 @@
 #include "game/Game.h"
 #include "start/Folders.h"
 #include "state/TextFields.h"
-#include "ui/LinkButton.h"
-#include "ui/MainWindow.h"
-#include "ui/ManagersPage.h"
-#include "ui/ModalHost.h"
-#include "ui/MusicBox.h"
-#include "ui/ScreenshotTour.h"
-#include "ui/StartScreenDialog.h"
-#include "ui/Theme.h"
+#include "ui/dialogs/StartScreenDialog.h"
+#include "ui/panels/ManagersPanel.h"
+#include "ui/widgets/LinkButton.h"
+#include "ui/widgets/Theme.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/ModalHost.h"
+#include "ui/window/MusicBox.h"
+#include "ui/window/ScreenshotTour.h"
 
 namespace {
 // A left click at a point of a widget, as the mouse makes it.
@@ -115,10 +115,10 @@ int main(int argc, char* argv[]) {
     TMainWindow window(seed, folders);
     // The songs and the effects were installed with the program.
     const std::string programFolder = window.Game().Folders.Program;
-    TMusicBox* music = InstallMusic(window, std::make_unique<TSdlAudio>(), programFolder + "music",
-                                    programFolder + "sounds", songChoice);
+    TMusicBox& music = window.InstallMusic(std::make_unique<TSdlAudio>(), programFolder + "music",
+                                           programFolder + "sounds", songChoice);
     // An update's restart ends the music first.
-    window.StartScreen().Online.StopMusic = [music] { music->Player().Stop(); };
+    window.StartScreen().Online.StopMusic = [&music] { music.Player().Stop(); };
     const bool unattended =
         parser.isSet(newGameOption) || parser.isSet(shotOption) || parser.isSet(toursOption);
     if (unattended) window.Modals().AutoClose = true;
@@ -162,7 +162,7 @@ int main(int argc, char* argv[]) {
         if (hireRow > 0) {
             // A click on the candidate, as the player makes it.
             window.ShowPanel(QStringLiteral("Hire Managers"));
-            QTableWidget* grid = window.ManagersPage().ShownGrid();
+            QTableWidget* grid = window.ManagersPanel().ShownGrid();
             if (QTableWidgetItem* item = grid->item(hireRow - 1, 0)) {
                 grid->scrollToItem(item);
                 ClickAt(grid->viewport(), grid->visualItemRect(item).center());

@@ -13,6 +13,7 @@
 
 #include "game/Actions.h"
 #include "game/Game.h"
+#include "game/Gesture.h"
 #include "game/NewGame.h"
 #include "persist/LoadGame.h"
 #include "players/Bot.h"
@@ -39,6 +40,10 @@ Plays a game of Quillon without a window and prints one line per week and the sc
   --bot             let a simple built-in player manage the company (see src/players/Bot.h):
                     assistants, borrowing, an investor and repaying, study and tools,
                     previews and ports
+  --browse          with --bot, also look at the screens each week as a player does: the
+                    chart, calendar and future-release filters, the calendar's pages and the
+                    finance graphs, through the window's gestures (of these only the calendar's
+                    genre and platform choices are recorded)
   --record FILE     write the seed, the difficulty, the names and every action of the game
                     to FILE, one action a line
   --replay FILE     play the game FILE recorded again (seed, difficulty, names and actions
@@ -74,6 +79,7 @@ struct TOptions {
     bool TraceWorld = false;
     bool TraceChart = false;
     bool Bot = false;
+    bool Browse = false;
 };
 
 [[noreturn]] void Fail(const std::string& message) {
@@ -95,6 +101,10 @@ TOptions ParseOptions(int argc, char** argv) {
         const std::string arg = argv[i];
         if (arg == "--bot") {
             options.Bot = true;
+            continue;
+        }
+        if (arg == "--browse") {
+            options.Browse = true;
             continue;
         }
         if (arg == "--help" || arg == "-h") {
@@ -216,6 +226,25 @@ void PrintScoreSheet(const TScoreSheet& sheet) {
     std::printf("\nGAME IS OVER\n");
     for (const auto& [title, value] : sheet.Rows)
         if (!title.empty()) std::printf("  %-18s %s\n", title.c_str(), value.c_str());
+}
+
+// The screens a player looks at between moves. The choices follow the week, never the game's
+// generator, so looking changes nothing of the game; the replay of the game must agree.
+void Browse(TGame& game, long week) {
+    const auto pick = [week](int count, int salt) { return count > 0 ? int((week * 7 + salt) % count) : 0; };
+    Act(game, MakeGesture(TChooseChartPlatform{pick(game.Views.Chart.Filter.Count(), 1)}));
+    if (week % 5 == 0) Act(game, MakeGesture(TShowAllTimeBest{}));
+    Act(game, MakeGesture(TOpenPanel{TOpenedPanel::Calendar}));
+    Act(game, MakeGesture(TChooseCalendarGenre{pick(game.State.Lists.CalendarGenres.Count(), 2)}));
+    Act(game, MakeGesture(TChooseCalendarPlatform{pick(game.State.Lists.CalendarPlatforms.Count(), 3)}));
+    Act(game, MakeGesture(TChooseCalendarRating{pick(game.Views.Calendar.RatingFilter.Count(), 4)}));
+    Act(game, MakeGesture(TTurnCalendarPage{week % 3 != 0}));
+    Act(game, MakeGesture(TChooseFuturePlatform{pick(game.Views.FutureReleases.PlatformFilter.Count(), 5)}));
+    Act(game, MakeGesture(TShowNextYearReleases{week % 2 == 0}));
+    Act(game, MakeGesture(TOpenPanel{TOpenedPanel::Finance}));
+    Act(game, MakeGesture(TChooseFinanceGraph{pick(5, 6)}));
+    Act(game, MakeGesture(TOpenPanel{TOpenedPanel::CompanyDetails}));
+    Act(game, MakeGesture(TChooseCompanyGame{1}));
 }
 
 void WriteJson(const std::string& file, const TGame& game, const TScriptedPlayer& player, uint32_t seed) {
@@ -471,6 +500,7 @@ int main(int argc, char** argv) {
         for (long played = 1; player.ScoreSheets.empty() && (options.Weeks < 0 || played < options.Weeks);
              ++played) {
             if (options.Bot) BotTakesTurn(game);
+            if (options.Browse) Browse(game, played);
             Apply(game, TEndOfWeekAction{});
             if (!WeekPlayed(game, player, options)) break;
         }

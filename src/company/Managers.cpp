@@ -113,3 +113,7 @@ void ManagerDepartures(TGameCore& game) {
                 "Your Lead Designer got a better offer, he will leave your company at the end of this week");
     }
 }
+
+int32_t HiredRow(const TGameCore& game, TManagerKind kind) {
+    return HiredRow(const_cast<TGameCore&>(game), kind);
+}

@@ -14,5 +14,6 @@ TOutcome HireManager(TGameCore& game, TManagerKind kind, int row);
 // The assistant team limit a project leader of this rating allows.
 int TeamLimitFor(int rating);
 int32_t& HiredRow(TGameCore& game, TManagerKind kind);
+int32_t HiredRow(const TGameCore& game, TManagerKind kind);
 std::string ManagerStatusLine(const TGameCore& game, TManagerKind kind);
 void ManagerDepartures(TGameCore& game);

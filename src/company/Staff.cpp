@@ -33,3 +33,7 @@ TOutcome SetAssistants(TGameCore& game, TAssistantKind kind, int wanted) {
 std::string MonthlyWageText(const TGameCore& game) {
     return "Monthly wage " + std::to_string(2000 + game.State.Company.WageRaise) + "$";
 }
+
+int32_t AssistantCount(const TGameCore& game, TAssistantKind kind) {
+    return AssistantCount(const_cast<TGameCore&>(game), kind);
+}

@@ -158,3 +158,12 @@ void ClampLevels(TGameCore& game) {
         c.GenreKnowledge[i] = std::min(c.GenreKnowledge[i], 100);
     }
 }
+
+// The readers of a game that must not change it (the window) get the value.
+uint8_t StudyPlatformOf(const TGameCore& game, TStudyActivity activity) {
+    return StudyPlatformOf(const_cast<TGameCore&>(game), activity);
+}
+
+uint8_t StudyStaffOf(const TGameCore& game, TStudyActivity activity) {
+    return StudyStaffOf(const_cast<TGameCore&>(game), activity);
+}

@@ -12,7 +12,9 @@ extern const char* const StudyHints[StudyActivityCount];
 extern const char* const PortingHelp;
 
 uint8_t& StudyPlatformOf(TGameCore& game, TStudyActivity activity);
+uint8_t StudyPlatformOf(const TGameCore& game, TStudyActivity activity);
 uint8_t& StudyStaffOf(TGameCore& game, TStudyActivity activity);
+uint8_t StudyStaffOf(const TGameCore& game, TStudyActivity activity);
 const TChoiceList& StudyPlatformList(const TGameCore& game, TStudyActivity activity);
 
 // A tool, anti-piracy or porting level (0..1000) as the panel's per cent.

@@ -114,6 +114,19 @@ TOutcome Run(TGame& game, const TChooseReleaseWeek& a) {
     return ChooseReleaseWeek(game, a.Offset, a.Index);
 }
 
+// A choice the list does not hold changes nothing.
+TOutcome ChooseIn(TChoiceList& list, int index) {
+    if (index < 0 || index >= list.Count()) return TOutcome::Refused();
+    list.Selected = index;
+    return TOutcome::Ok();
+}
+TOutcome Run(TGame& game, const TChooseCalendarGenre& a) {
+    return ChooseIn(game.State.Lists.CalendarGenres, a.Index);
+}
+TOutcome Run(TGame& game, const TChooseCalendarPlatform& a) {
+    return ChooseIn(game.State.Lists.CalendarPlatforms, a.Index);
+}
+
 TOutcome Run(TGame& game, const TFindPublisher& a) {
     return FindPublisher(game, a.Size);
 }

@@ -138,6 +138,18 @@ struct TChooseReleaseWeek {
     int Index = 0;
     auto Fields() { return std::tie(Offset, Index); }
 };
+// The release calendar's genre and platform lists: kept with the game's other choice lists,
+// which the rules rebuild each year and at a new project and the release preselects.
+struct TChooseCalendarGenre {
+    static constexpr const char* Name = "ChooseCalendarGenre";
+    int Index = 0;
+    auto Fields() { return std::tie(Index); }
+};
+struct TChooseCalendarPlatform {
+    static constexpr const char* Name = "ChooseCalendarPlatform";
+    int Index = 0;
+    auto Fields() { return std::tie(Index); }
+};
 
 struct TFindPublisher {
     static constexpr const char* Name = "FindPublisher";
@@ -189,8 +201,9 @@ using TPlayerAction =
                  TSetExtraOffices, TSetEquipment, TSetFacility, TBorrow, TRepay, TFindInvestor,
                  TAcceptInvestor, TDeclineInvestor, TStartNewProject, TStartProject, TChooseProjectGenre,
                  TChooseProjectPlatform, TSetTechnology, TSetProjectOption, TSetAdvertising, TCancelProject,
-                 TBeginRelease, TChooseReleaseWeek, TFindPublisher, TOfferDeal, TSignDeal,
-                 TChooseStudyPlatform, TSetStudyStaff, TRequestPreview, TPortGame>;
+                 TBeginRelease, TChooseReleaseWeek, TChooseCalendarGenre, TChooseCalendarPlatform,
+                 TFindPublisher, TOfferDeal, TSignDeal, TChooseStudyPlatform, TSetStudyStaff, TRequestPreview,
+                 TPortGame>;
 
 // Applies one action: logs it, runs it, shows a refusal's message (a message box, or the
 // panel's inline line), reports an error it raised, and brings the views up to date.

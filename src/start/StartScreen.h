@@ -14,6 +14,8 @@ struct TStartScreen {
     int Gauge = 0;
     bool GaugeVisible = false;
     std::string DataPackLabel;
+    // The score record of the finished game waiting to be uploaded (its path), if any.
+    std::string ScoreRecord;
 };
 
 // "level of difficulty : " and the slider position.

@@ -32,6 +32,8 @@ TEST(ActionTextTest, EveryActionReadsBackAsItself) {
         TCancelProject{},
         TBeginRelease{},
         TChooseReleaseWeek{.Offset = 47, .Index = 5},
+        TChooseCalendarGenre{.Index = 3},
+        TChooseCalendarPlatform{.Index = 11},
         TFindPublisher{.Size = 2},
         TOfferDeal{.Share = 12, .Objective = 40, .Fee = "1.250.000"},
         TSignDeal{},

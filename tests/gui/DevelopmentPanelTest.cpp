@@ -8,10 +8,10 @@
 #include <QPushButton>
 
 #include "GuiTestSupport.h"
-#include "ui/BlinkLabel.h"
-#include "ui/CalendarPanel.h"
-#include "ui/DevelopmentPage.h"
-#include "ui/SidePanel.h"
+#include "ui/panels/CalendarPanel.h"
+#include "ui/panels/DevelopmentPanel.h"
+#include "ui/widgets/BlinkLabel.h"
+#include "ui/window/SidePanel.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ protected:
 
 TEST_F(DevelopmentPanelTest, AGameFromItsSetUpToItsRelease) {
     Open("Development");
-    TDevelopmentPage& page = Window->DevelopmentPage();
+    TDevelopmentPanel& page = Window->DevelopmentPanel();
     EXPECT_TRUE(page.StartNewButton()->isEnabled());
     EXPECT_FALSE(page.StartProjectButton()->isEnabled());
     EXPECT_FALSE(page.ProjectArea()->isEnabled());

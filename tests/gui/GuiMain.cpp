@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "GuiTestSupport.h"
-#include "ui/Theme.h"
+#include "ui/widgets/Theme.h"
 
 namespace {
 QString Folder;

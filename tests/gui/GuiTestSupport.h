@@ -14,11 +14,11 @@
 #include <ostream>
 
 #include "game/Game.h"
-#include "ui/ContentPanel.h"
-#include "ui/LinkButton.h"
-#include "ui/MainWindow.h"
-#include "ui/ModalHost.h"
-#include "ui/StartScreenDialog.h"
+#include "ui/dialogs/StartScreenDialog.h"
+#include "ui/panels/ContentPanel.h"
+#include "ui/widgets/LinkButton.h"
+#include "ui/window/MainWindow.h"
+#include "ui/window/ModalHost.h"
 
 // Readable failure messages for Qt strings.
 inline void PrintTo(const QString& text, std::ostream* out) {

@@ -13,11 +13,15 @@
 #include <QTextEdit>
 
 #include "GuiTestSupport.h"
-#include "ui/Cp1252.h"
-#include "ui/InfoPanels.h"
-#include "ui/KnowledgeSection.h"
-#include "ui/PaintBoxGrid.h"
-#include "ui/ScreenshotTour.h"
+#include "ui/panels/CompanyDetailsPanel.h"
+#include "ui/panels/CompanyDetailsPanel.h"
+#include "ui/panels/FinancePanel.h"
+#include "ui/panels/MarketInfoPanel.h"
+#include "ui/panels/MarketInfoPanel.h"
+#include "ui/panels/KnowledgeSection.h"
+#include "ui/widgets/Cp1252.h"
+#include "ui/widgets/PaintBoxGrid.h"
+#include "ui/window/ScreenshotTour.h"
 #include "views/Finance.h"
 
 namespace {

@@ -15,11 +15,11 @@
 #include "sim/Sales.h"
 #include "state/PlatformTables.h"
 #include "state/TextFields.h"
-#include "ui/CalendarPanel.h"
-#include "ui/Cp1252.h"
-#include "ui/FutureReleasesPanel.h"
-#include "ui/LinkButton.h"
-#include "ui/SalesChartPanel.h"
+#include "ui/panels/CalendarPanel.h"
+#include "ui/panels/FutureReleasesPanel.h"
+#include "ui/panels/SalesChartPanel.h"
+#include "ui/widgets/Cp1252.h"
+#include "ui/widgets/LinkButton.h"
 #include "views/Calendar.h"
 
 namespace {
@@ -87,9 +87,12 @@ TEST_F(MarketPanelsTest, SalesChartShowsTheWeekItsPlatformsAndTheAllTimeList) {
     // One platform: its own 30 places, every game on it.
     const int platform = games[top].Platform;
     const QString shortName = QString::fromLatin1(Platforms[platform].ShortName);
+    const size_t logged = Game().Log.size();
     Choose(panel->PlatformBox(), platform + 1);
     EXPECT_EQ(panel->ChartTitle()->text(), "Weekly games sales (" + shortName + ")");
     EXPECT_EQ(Game().Views.Chart.Filter.Selected, platform + 1);
+    // Only the screen changed: nothing for the replay.
+    EXPECT_EQ(Game().Log.size(), logged);
     rows = panel->Rows();
     ASSERT_EQ(rows.size(), 30);
     EXPECT_TRUE(rows[0].contains(topTitle));
@@ -179,6 +182,12 @@ TEST_F(MarketPanelsTest, CalendarShowsSixWeeksItsFiltersAndTheChooser) {
     Choose(panel->PlatformBox(), platformIndex);
     EXPECT_EQ(Game().State.Lists.CalendarGenres.Selected, announced->Genre);
     EXPECT_EQ(Game().State.Lists.CalendarPlatforms.Selected, platformIndex);
+    // Those lists are the game's own and their choices are logged for the replay; the pages
+    // turned before them only changed the screen and are not.
+    ASSERT_GE(Game().Log.size(), 2u);
+    EXPECT_EQ(Game().Log[Game().Log.size() - 2].Action,
+              "ChooseCalendarGenre " + std::to_string(announced->Genre));
+    EXPECT_EQ(Game().Log.back().Action, "ChooseCalendarPlatform " + std::to_string(platformIndex));
     // "View Next weeks >" until its week is in view: weeks come in sixes from the coming one.
     const int column = (announced->ReleaseWeek - week - 1) % 6;
     for (int i = 0; i < 8 && !titlesStartAt(announced->ReleaseWeek - column); ++i)

@@ -15,11 +15,11 @@
 
 #include "GuiTestSupport.h"
 #include "music/FakeAudio.h"
-#include "ui/ContentPanel.h"
-#include "ui/MusicBox.h"
-#include "ui/MusicPanel.h"
-#include "ui/NowPlayingBanner.h"
-#include "ui/WorkingWindow.h"
+#include "ui/dialogs/WorkingWindow.h"
+#include "ui/panels/ContentPanel.h"
+#include "ui/panels/MusicPanel.h"
+#include "ui/widgets/NowPlayingBanner.h"
+#include "ui/window/MusicBox.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ protected:
         auto audio = std::make_unique<TFakeAudio>();
         Audio = audio.get();
         // The draw picks the second song, "Three.mid" of One, Three, Two.
-        Music = InstallMusic(*Window, std::move(audio), Path(""), Path("sounds"), [](int) { return 1; });
+        Music = &Window->InstallMusic(std::move(audio), Path(""), Path("sounds"), [](int) { return 1; });
     }
     void Write(const std::string& name, const std::string& bytes) {
         const std::string path = Path(name);

@@ -10,7 +10,7 @@
 #include "archive/ArchiveUi.h"
 #include "archive/Resource.h"
 #include "online/OnlineTestSupport.h"
-#include "ui/UpdateWindow.h"
+#include "ui/dialogs/UpdateWindow.h"
 
 using namespace online_test;
 

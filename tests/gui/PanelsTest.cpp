@@ -10,18 +10,18 @@
 #include "GuiTestSupport.h"
 #include "company/Managers.h"
 #include "state/PlatformTables.h"
-#include "ui/BankPage.h"
-#include "ui/BlinkLabel.h"
-#include "ui/BuildingPicture.h"
-#include "ui/Counter.h"
-#include "ui/DevelopmentPage.h"
-#include "ui/GenreLights.h"
-#include "ui/HireDialog.h"
-#include "ui/ManagersPage.h"
-#include "ui/OfficePage.h"
-#include "ui/RentDialog.h"
-#include "ui/SidePanel.h"
-#include "ui/StatusArea.h"
+#include "ui/dialogs/HireDialog.h"
+#include "ui/dialogs/RentDialog.h"
+#include "ui/panels/BankPanel.h"
+#include "ui/panels/DevelopmentPanel.h"
+#include "ui/panels/ManagersPanel.h"
+#include "ui/panels/OfficePanel.h"
+#include "ui/widgets/BlinkLabel.h"
+#include "ui/widgets/BuildingPicture.h"
+#include "ui/widgets/Counter.h"
+#include "ui/widgets/GenreLights.h"
+#include "ui/window/SidePanel.h"
+#include "ui/window/StatusArea.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ std::function<void(QDialog&)> ReadHireDialog(TDialogTexts& texts, bool pressHire
 
 TEST_F(TPanelsTest, ManagersPanelDeclinedAndAcceptedOffers) {
     Open("Hire Managers");
-    TManagersPage& page = Window->ManagersPage();
+    TManagersPanel& page = Window->ManagersPanel();
     ASSERT_TRUE(page.isVisible());
     EXPECT_EQ(page.Title(), "Managers");
     EXPECT_EQ(page.HireLabel()->text(), "Hire Lead Programmer :");
@@ -112,7 +112,7 @@ TEST_F(TPanelsTest, ManagersPanelDeclinedAndAcceptedOffers) {
 
 TEST_F(TPanelsTest, AssistantCountersFollowSpaceAndTeamLimit) {
     Open("Development");
-    TDevelopmentPage& page = Window->DevelopmentPage();
+    TDevelopmentPanel& page = Window->DevelopmentPanel();
     EXPECT_EQ(page.WageLabel()->text(), "Monthly wage 2000$");
     EXPECT_FALSE(page.ProjectArea()->isEnabled());
     TCounter* programmers = page.AssistantCounter(0);
@@ -141,7 +141,7 @@ TEST_F(TPanelsTest, AssistantCountersFollowSpaceAndTeamLimit) {
 
 TEST_F(TPanelsTest, InvestPanelMovesRentsAndAddsOffices) {
     Open("Office and Equipment");
-    TOfficePage& page = Window->OfficePage();
+    TOfficePanel& page = Window->OfficePanel();
     EXPECT_EQ(page.Title(), "Invest");
     const char* const items[] = {"Small    (Space for 15)   500.000$ ", "Medium   (Space for 25) 3.000.000$",
                                  "Large    (Space for 40) 4.500.000$", "Big      (Space for 50) 8.000.000$"};
@@ -209,7 +209,7 @@ TEST_F(TPanelsTest, InvestPanelMovesRentsAndAddsOffices) {
 TEST_F(TPanelsTest, BankBorrowsRepaysAndFindsAnInvestor) {
     Game().State.Company.Money = 2000000;
     Open("Bank And Investors");
-    TBankPage& page = Window->BankPage();
+    TBankPanel& page = Window->BankPanel();
     EXPECT_EQ(page.LoanLabel()->text(), "1000000");
     EXPECT_EQ(page.RateLabel()->text(), "17%");
     EXPECT_EQ(page.CreditLabel()->text(), "2000000");

@@ -5,9 +5,9 @@
 #include <QTextBlock>
 
 #include "GuiTestSupport.h"
-#include "ui/Cp1252.h"
-#include "ui/NewsFeedView.h"
-#include "ui/SidePanel.h"
+#include "ui/widgets/Cp1252.h"
+#include "ui/widgets/NewsFeedView.h"
+#include "ui/window/SidePanel.h"
 
 namespace {
 
@@ -29,8 +29,7 @@ TEST(Cp1252Test, ConvertsBothWaysAndMarksTheUnencodable) {
         EXPECT_TRUE(WithoutCp1252Form(p.Text).isEmpty());
     }
     // The characters that would become '?': each once, in order; a real '?' is not one of them.
-    EXPECT_EQ(WithoutCp1252Form(QStringLiteral("?ŁaΩŁ 😀€")),
-              QStringLiteral("ŁΩ😀"));
+    EXPECT_EQ(WithoutCp1252Form(QStringLiteral("?ŁaΩŁ 😀€")), QStringLiteral("ŁΩ😀"));
     // One '?' per character, also for one outside the basic plane.
     EXPECT_EQ(ToCp1252(QStringLiteral("\u6F22 \U0001F600 \u0100")), "? ? ?");
     EXPECT_EQ(FromCoreText("one\r\ntwo\rthree"), "one\ntwo\nthree");

@@ -7,15 +7,15 @@
 #include <QSpinBox>
 
 #include "GuiTestSupport.h"
-#include "ui/PublisherPage.h"
-#include "ui/SidePanel.h"
+#include "ui/panels/PublisherPanel.h"
+#include "ui/window/SidePanel.h"
 
 namespace {
 
 TEST_F(TGuiTest, ANegotiationFromASmallPublisherToTheSignature) {
     Start();
     Open("Publishers Deal");
-    auto* page = dynamic_cast<TPublisherPage*>(Window->Panel("Publishers Deal"));
+    auto* page = dynamic_cast<TPublisherPanel*>(Window->Panel("Publishers Deal"));
     ASSERT_NE(page, nullptr);
     const TPublisherDeal& deal = Game().State.PublisherDeal;
     EXPECT_EQ(page->LengthLabel()->text(), QStringLiteral("%1 Week(s)").arg(deal.WeeksLeft));

@@ -4,9 +4,9 @@
 #include <QLabel>
 
 #include "GuiTestSupport.h"
-#include "ui/StatusArea.h"
-#include "ui/WelcomeDialog.h"
-#include "ui/WorkingWindow.h"
+#include "ui/dialogs/WelcomeDialog.h"
+#include "ui/dialogs/WorkingWindow.h"
+#include "ui/window/StatusArea.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 
 #include "GuiTestSupport.h"
 #include "start/EmbeddedLists.h"
-#include "ui/LinkButton.h"
-#include "ui/ManagersPage.h"
-#include "ui/StatusArea.h"
-#include "ui/WelcomeDialog.h"
-#include "ui/WorkingWindow.h"
+#include "ui/dialogs/WelcomeDialog.h"
+#include "ui/dialogs/WorkingWindow.h"
+#include "ui/panels/ManagersPanel.h"
+#include "ui/widgets/LinkButton.h"
+#include "ui/window/StatusArea.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ TEST_F(TGuiTest, EmptyNamesAreRefusedThenARealGameStarts) {
         ASSERT_NE(hired, nullptr);
         EXPECT_EQ(Window->Status().ManagerLabel(k)->text(),
                   QString::fromStdString(hired->Name) + " (" + QString::number(hired->Wage) + "$)");
-        QTableWidget* grid = Window->ManagersPage().Grid(kind);
+        QTableWidget* grid = Window->ManagersPanel().Grid(kind);
         EXPECT_EQ(grid->rowCount(), static_cast<int>(lists[k]->size()));
         EXPECT_EQ(grid->item(0, 0)->text(), QString::fromStdString(hired->Name));
         EXPECT_TRUE(grid->item(0, 0)->isSelected());

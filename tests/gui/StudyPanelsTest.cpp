@@ -14,15 +14,19 @@
 
 #include "GuiTestSupport.h"
 #include "company/Space.h"
-#include "ui/Counter.h"
-#include "ui/DevelopmentPage.h"
-#include "ui/InfoPanels.h"
-#include "ui/KnowledgeSection.h"
-#include "ui/NewsFeedView.h"
-#include "ui/PortDialog.h"
-#include "ui/PreviewPanel.h"
-#include "ui/SidePanel.h"
-#include "ui/StudyPage.h"
+#include "ui/dialogs/PortDialog.h"
+#include "ui/panels/DevelopmentPanel.h"
+#include "ui/panels/CompanyDetailsPanel.h"
+#include "ui/panels/CompanyDetailsPanel.h"
+#include "ui/panels/FinancePanel.h"
+#include "ui/panels/MarketInfoPanel.h"
+#include "ui/panels/MarketInfoPanel.h"
+#include "ui/panels/KnowledgeSection.h"
+#include "ui/panels/PreviewPanel.h"
+#include "ui/panels/StudyPanel.h"
+#include "ui/widgets/Counter.h"
+#include "ui/widgets/NewsFeedView.h"
+#include "ui/window/SidePanel.h"
 
 namespace {
 
@@ -39,7 +43,7 @@ protected:
         if (const QString shots = qEnvironmentVariable("QUILLON_DIALOG_SHOTS"); !shots.isEmpty())
             Window->grab().save(shots + "/" + name + ".png");
     }
-    TStudyPage& StudyPage() { return *dynamic_cast<TStudyPage*>(Window->Panel("Study And Tools")); }
+    TStudyPanel& StudyPage() { return *dynamic_cast<TStudyPanel*>(Window->Panel("Study And Tools")); }
     QListWidgetItem* Item(QListWidget* list, const QString& text) {
         const auto found = list->findItems(text, Qt::MatchExactly);
         return found.isEmpty() ? nullptr : found.front();
@@ -70,7 +74,7 @@ TEST_F(StudyPanelsTest, StudyAndToolsFromTheMenu) {
     auto& c = Game().State.Company;
     c.ToolProgress[1] = 1000;
     Open("Study And Tools");
-    TStudyPage& page = StudyPage();
+    TStudyPanel& page = StudyPage();
     ASSERT_TRUE(page.isVisible());
     EXPECT_EQ(page.PlatformLabel(TStudyActivity::Study)->text(), "C64");
     EXPECT_EQ(page.AbilityLabel()->text(), QString::number(c.PlatformKnowledge[1]) + "%");
@@ -153,7 +157,7 @@ TEST_F(StudyPanelsTest, CompanyDetailsListTheStudiosKnowledge) {
 
 TEST_F(StudyPanelsTest, APreviewFromTheDevelopmentPanel) {
     Open("Development");
-    TDevelopmentPage& page = Window->DevelopmentPage();
+    TDevelopmentPanel& page = Window->DevelopmentPanel();
     EXPECT_FALSE(page.PreviewButton()->isEnabled());
     QTest::mouseClick(page.StartNewButton(), Qt::LeftButton);
     QTest::mouseClick(page.PreviewButton(), Qt::LeftButton);
@@ -185,7 +189,7 @@ TEST_F(StudyPanelsTest, APreviewFromTheDevelopmentPanel) {
 TEST_F(StudyPanelsTest, APortThroughTheDialog) {
     Released("Harbour Lights", 1, 70);
     Open("Development");
-    TDevelopmentPage& page = Window->DevelopmentPage();
+    TDevelopmentPanel& page = Window->DevelopmentPanel();
     EXPECT_FALSE(page.PortLink()->isEnabled());
     QTest::mouseClick(page.StartNewButton(), Qt::LeftButton);
     ASSERT_TRUE(page.PortLink()->isEnabled());

@@ -17,15 +17,15 @@
 
 #include "GuiTestSupport.h"
 #include "company/Space.h"
-#include "ui/ContentPanel.h"
-#include "ui/Counter.h"
-#include "ui/Cp1252.h"
-#include "ui/DevelopmentPage.h"
-#include "ui/HelpWindow.h"
-#include "ui/NewsPanel.h"
-#include "ui/SalesChartPanel.h"
-#include "ui/SidePanel.h"
-#include "ui/StatusArea.h"
+#include "ui/dialogs/HelpWindow.h"
+#include "ui/panels/ContentPanel.h"
+#include "ui/panels/DevelopmentPanel.h"
+#include "ui/panels/NewsPanel.h"
+#include "ui/panels/SalesChartPanel.h"
+#include "ui/widgets/Counter.h"
+#include "ui/widgets/Cp1252.h"
+#include "ui/window/SidePanel.h"
+#include "ui/window/StatusArea.h"
 
 namespace {
 
@@ -156,7 +156,7 @@ TEST_F(TWindowTest, EscapeInACounterDropsTheTypedNumberOnly) {
     Start();
     Activate();
     Open("Development");
-    TCounter* programmers = Window->DevelopmentPage().AssistantCounter(0);
+    TCounter* programmers = Window->DevelopmentPanel().AssistantCounter(0);
     QLineEdit* field = programmers->Field();
     field->setFocus();
     field->selectAll();
@@ -173,7 +173,7 @@ TEST_F(TWindowTest, ATypedCounterValueGoesThroughTheGameWithinItsLimits) {
     Start();
     Activate();
     Open("Development");
-    TCounter* programmers = Window->DevelopmentPage().AssistantCounter(0);
+    TCounter* programmers = Window->DevelopmentPanel().AssistantCounter(0);
     QLineEdit* field = programmers->Field();
     const auto typeAndEnter = [field](const QString& text) {
         field->setFocus();
@@ -257,7 +257,7 @@ TEST_F(TWindowTest, NameBoxesRefuseWhatTheGameCannotKeepAndKeepTheRest) {
 TEST_F(TWindowTest, TheGameNameBoxRefusesWhatTheGameCannotKeep) {
     Start();
     Open("Development");
-    TDevelopmentPage& page = Window->DevelopmentPage();
+    TDevelopmentPanel& page = Window->DevelopmentPanel();
     QTest::mouseClick(page.StartNewButton(), Qt::LeftButton);
     QLineEdit* box = page.NameBox();
     ASSERT_TRUE(box->isEnabled());
@@ -279,14 +279,14 @@ TEST_F(TWindowTest, ARunningProjectShowsItsNameHoweverItWasStarted) {
     Window->Perform(TStartProject{.GameName = "Copper Harbour"});
     ASSERT_EQ(Game().State.Development.Stage, TProjectStage::InProgress);
     Open("Development");
-    EXPECT_EQ(Window->DevelopmentPage().NameBox()->text(), "Copper Harbour");
+    EXPECT_EQ(Window->DevelopmentPanel().NameBox()->text(), "Copper Harbour");
 }
 
 TEST_F(TWindowTest, TheFocusedControlIsFramed) {
     Start();
     Activate();
     Open("Development");
-    TDevelopmentPage& page = Window->DevelopmentPage();
+    TDevelopmentPanel& page = Window->DevelopmentPanel();
     for (QWidget* control : {static_cast<QWidget*>(Window->Link("Bank And Investors")),
                              static_cast<QWidget*>(page.StartNewButton()),
                              static_cast<QWidget*>(Panel("Development")->XButton())}) {
