@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "online/Signing.h"
 #include "state/PlayerInterface.h"
 
 class QCheckBox;
@@ -41,6 +42,7 @@ public:
         std::function<void()> StopMusic;
         std::function<bool(const QString& program)> StartProgram;
         std::function<bool(const QUrl& address)> OpenUrl;
+        std::string UpdateKey = BuiltInUpdateKey(); // updates must be signed with it (tests set theirs)
     };
     TOnlineSetup Online;
 
