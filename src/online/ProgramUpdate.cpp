@@ -52,6 +52,9 @@ std::string UnpackProgram(const std::string& programArchive, const std::string& 
 
 std::string ProgramArchiveProblem(const std::string& programArchive, const std::string& programName,
                                   int64_t sizeCeiling, TArchiveUi& ui) {
+    // Opening a missing archive would create an empty one.
+    std::error_code error;
+    if (!fs::is_regular_file(programArchive, error)) return "it does not exist";
     try {
         TArchiveManager manager(ui);
         manager.ShowMessages = false;

@@ -154,11 +154,12 @@ void TUpdateCheck::RunSteps() {
         LogStatus();
         return;
     }
-    if (!FetchManifest()) {
+    const bool listed = FetchManifest();
+    if (!listed && !AbortedFlag) {
         Http.Disconnect();
         return;
     }
-    for (const std::string& fileName : Request.Files) {
+    for (const std::string& fileName : listed ? Request.Files : std::vector<std::string>{}) {
         if (CheckAbort()) break;
         FetchOne(fileName);
         if (CheckAbort()) break;
@@ -181,16 +182,18 @@ bool TUpdateCheck::FetchManifest() {
     std::string text;
     std::string signature;
     const TFetchResult listed = Http.FetchText(RemoteUrl(ManifestName), text, ManifestCeiling);
+    if (CheckAbort()) return false;
     if (listed.Outcome != TFetchOutcome::Done) {
         Log(std::string(ManifestName) + ": " + listed.Error);
         SetStatus("No signed list of updates found on the server");
         LogStatus();
         return false;
     }
-    const TFetchResult signed_ =
+    const TFetchResult signedFetch =
         Http.FetchText(RemoteUrl(ManifestSignatureName), signature, SignatureCeiling);
-    if (signed_.Outcome != TFetchOutcome::Done) {
-        Log(std::string(ManifestSignatureName) + ": " + signed_.Error);
+    if (CheckAbort()) return false;
+    if (signedFetch.Outcome != TFetchOutcome::Done) {
+        Log(std::string(ManifestSignatureName) + ": " + signedFetch.Error);
         SetStatus("Updates refused: the list of updates is not signed");
         LogStatus();
         return false;

@@ -117,6 +117,9 @@ std::string CachedDatabaseProblem(const std::string& archive) {
 } // namespace
 
 std::string GameDatabaseProblem(const std::string& archive) {
+    // Opening a missing archive would create an empty one.
+    std::error_code error;
+    if (!fs::is_regular_file(archive, error)) return archive + " does not exist.";
     TQuietArchiveUi ui(TArchiveAnswer::No, false);
     try {
         TArchiveManager manager(ui);

@@ -64,6 +64,7 @@ TEST_F(TOnlineUiTest, TheLogMakesTheWindowTallerAndTheRestoreButtonShorterAgain)
     TUpdateRequest request;
     request.Server = "http://127.0.0.1:" + std::to_string(UnusedPort());
     request.DownloadFolder = Data().string();
+    request.PublicKey = TTestKeys().Public;
     TUpdateWindow window(request);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

@@ -457,6 +457,14 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      "Updates refused: the list of updates has a wrong signature",
                      "the signature does not match"},
+        TRefusedCase{"SignedButMalformedManifest", "database.pck",
+                     [](TRefusedUpdateTest& t, TUpdateRequest&, std::vector<std::string>&) {
+                         const std::string text = "QUILLON-UPDATES 1\ndatabase.pck 10\n";
+                         WriteFile(t.SiteFolder() / ManifestName, text);
+                         WriteFile(t.SiteFolder() / ManifestSignatureName, Sign(text, t.SecretKey()));
+                     },
+                     "Updates refused: the list of updates cannot be read",
+                     "manifest.txt line 2: a file needs a name, a size, a SHA-256 and a version"},
         TRefusedCase{"HashDoesNotMatch", "database.pck",
                      [](TRefusedUpdateTest& t, TUpdateRequest&, std::vector<std::string>&) {
                          // Same size, other bytes, after the list was signed.
@@ -497,6 +505,12 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      "File(database.pck) refused: the server announced no size",
                      "the server announced no size"},
+        TRefusedCase{"LengthTooLargeForANumber", "database.pck",
+                     [](TRefusedUpdateTest&, TUpdateRequest&, std::vector<std::string>& args) {
+                         args = {"--huge-length", "database.pck"};
+                     },
+                     "File(database.pck) refused: the server announced a size that is not a number",
+                     "a size that is not a number"},
         TRefusedCase{"StalledTransfer", "database.pck",
                      [](TRefusedUpdateTest&, TUpdateRequest& request, std::vector<std::string>& args) {
                          args = {"--stall", "database.pck"};

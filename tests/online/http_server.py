@@ -4,7 +4,8 @@ Serves the files of --root. --cut NAME answers for that file with its full lengt
 only half of it and closes; --slow NAME sends it in small pieces with pauses; --redirect
 FROM=TO answers FROM with a redirect to TO; --overlong NAME announces the file's length and
 sends more; --no-length NAME sends it without a length; --stall NAME announces it and then
-sends a byte a second. --tls-cert and --tls-key make it an https server. Every request's path and its User-Agent and Accept
+sends a byte a second; --huge-length NAME announces a length too large for any number.
+--tls-cert and --tls-key make it an https server. Every request's path and its User-Agent and Accept
 headers are appended to --log, one tab-separated line each. The port is written to
 --port-file once the server listens. Stops on SIGTERM, when the process that started it
 ends, and after ten minutes at most.
@@ -44,10 +45,11 @@ def main():
     parser.add_argument("--overlong", action="append", default=[])
     parser.add_argument("--no-length", action="append", default=[])
     parser.add_argument("--stall", action="append", default=[])
+    parser.add_argument("--huge-length", action="append", default=[])
     parser.add_argument("--tls-cert")
     parser.add_argument("--tls-key")
     args = parser.parse_args()
-    special = args.cut + args.slow + args.overlong + args.no_length + args.stall
+    special = args.cut + args.slow + args.overlong + args.no_length + args.stall + args.huge_length
     redirects = dict(item.split("=", 1) for item in args.redirect)
 
     class Handler(http.server.SimpleHTTPRequestHandler):
@@ -73,14 +75,16 @@ def main():
                     data = f.read()
                 self.send_response(200)
                 self.send_header("Content-Type", "application/octet-stream")
-                if name not in args.no_length:
+                if name in args.huge_length:
+                    self.send_header("Content-Length", "9" * 40)
+                elif name not in args.no_length:
                     self.send_header("Content-Length", str(len(data)))
                 self.end_headers()
                 self.close_connection = True
                 if name in args.overlong:
                     self.wfile.write(data + b"\0" * 4096)
                     return
-                if name in args.no_length:
+                if name in args.no_length or name in args.huge_length:
                     self.wfile.write(data)
                     return
                 if name in args.stall:
