@@ -479,6 +479,11 @@ INSTANTIATE_TEST_SUITE_P(
                          WriteFile(t.SiteFolder() / "database.pck", DatabaseBytes() + "tail");
                      },
                      "File(database.pck) refused: the server announced ", "bytes, more than the"},
+        TRefusedCase{"SmallerThanListed", "database.pck",
+                     [](TRefusedUpdateTest& t, TUpdateRequest&, std::vector<std::string>&) {
+                         WriteFile(t.SiteFolder() / "database.pck", DatabaseBytes().substr(4));
+                     },
+                     "File(database.pck) refused: the server announces ", "bytes, the signed list"},
         TRefusedCase{"OlderVersion", "database.pck",
                      [](TRefusedUpdateTest& t, TUpdateRequest&, std::vector<std::string>&) {
                          t.Offer("database.pck", DatabaseBytes(), "0.0.9");
