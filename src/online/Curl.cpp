@@ -21,6 +21,13 @@ TCurlHandle NewCurlHandle() {
     return TCurlHandle(handle);
 }
 
+void SetTimeouts(CURL* handle, const TNetTimeouts& timeouts) {
+    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, timeouts.ConnectSeconds);
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, timeouts.MinBytesPerSecond);
+    curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, timeouts.StallSeconds);
+    curl_easy_setopt(handle, CURLOPT_TIMEOUT, timeouts.TotalSeconds);
+}
+
 std::string CurlErrorText(int code) {
     return curl_easy_strerror(static_cast<CURLcode>(code));
 }

@@ -8,8 +8,12 @@ typedef void CURL;
 
 struct TNetTimeouts {
     long ConnectSeconds = 20;
-    // A transfer that moves less than one byte a second for this long is given up.
+    // A transfer that moves less than MinBytesPerSecond for StallSeconds is given up: a server
+    // that trickles a byte at a time must not hold the player for ever.
     long StallSeconds = 60;
+    long MinBytesPerSecond = 512;
+    // No transfer takes longer than this, however steadily it moves.
+    long TotalSeconds = 900;
 };
 
 struct TCurlDeleter {
@@ -20,5 +24,7 @@ using TCurlHandle = std::unique_ptr<CURL, TCurlDeleter>;
 // A new easy handle, with the library started on first use. Throws std::runtime_error when
 // curl cannot make one.
 TCurlHandle NewCurlHandle();
+// Sets the time limits of one handle.
+void SetTimeouts(CURL* handle, const TNetTimeouts& timeouts);
 // curl's text for one of its result codes.
 std::string CurlErrorText(int code);

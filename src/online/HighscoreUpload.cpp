@@ -7,6 +7,8 @@
 namespace fs = std::filesystem;
 
 const char* const HighscoreFolder = "/docs/quillon/highs/";
+const char* const HighscoreNoTlsText =
+    "The highscore server offers no encrypted connection (FTP over TLS), so nothing was sent.";
 
 namespace {
 
@@ -34,10 +36,16 @@ public:
         curl_easy_setopt(h, CURLOPT_USERNAME, account.User.c_str());
         curl_easy_setopt(h, CURLOPT_PASSWORD, account.Password.c_str());
         curl_easy_setopt(h, CURLOPT_PROXY, "");
-        curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT, account.Timeouts.ConnectSeconds);
+        // Explicit TLS on the ftp port, for the login and the data alike.
+        curl_easy_setopt(h, CURLOPT_USE_SSL,
+                         static_cast<long>(account.AllowPlainFtp ? CURLUSESSL_NONE : CURLUSESSL_ALL));
+        curl_easy_setopt(h, CURLOPT_FTPSSLAUTH, static_cast<long>(CURLFTPAUTH_TLS));
+        curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
+        curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
+        curl_easy_setopt(h, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
+        if (!account.CaFile.empty()) curl_easy_setopt(h, CURLOPT_CAINFO, account.CaFile.c_str());
+        SetTimeouts(h, account.Timeouts);
         curl_easy_setopt(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, account.Timeouts.StallSeconds);
-        curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, account.Timeouts.StallSeconds);
     }
 
     // Logs in (and, for a folder, changes to it) without moving any file.
@@ -89,6 +97,7 @@ TScoreUploadResult UploadScoreRecord(const THighscoreAccount& account, const std
         TFtpSession session(account);
         if (const CURLcode code = session.Visit(server); code != CURLE_OK) {
             say("Could not Connected. Try again");
+            if (code == CURLE_USE_SSL_FAILED) say(HighscoreNoTlsText);
             failed(curl_easy_strerror(code));
             return result;
         }

@@ -1,19 +1,26 @@
 #pragma once
 // Sending a score record to the high-score FTP server: connect and log in, change to the
 // high-score folder, store the file under its own name, disconnect. Every step reports the
-// message the score panel lists.
+// message the score panel lists. The session is FTP over TLS, required before the login, so
+// the password never crosses the network in clear; plain FTP only when the account allows it.
 #include <functional>
 #include <string>
 
 #include "online/Curl.h"
 
 extern const char* const HighscoreFolder; // "/docs/quillon/highs/"
+// What the score panel is told when the server cannot speak TLS.
+extern const char* const HighscoreNoTlsText;
 
 struct THighscoreAccount {
     std::string Host; // host or host:port (an "ftp://" in front is allowed)
     std::string User;
     std::string Password;
     TNetTimeouts Timeouts;
+    // Log in without TLS: the password goes in clear (a setting of its own in online.cfg).
+    bool AllowPlainFtp = false;
+    // The only certificate authority trusted when not empty (tests); else the system's.
+    std::string CaFile;
 };
 
 struct TScoreUploadResult {

@@ -23,6 +23,7 @@ const TKey Keys[] = {
     {"HighscoreFtpUser", &TOnlineSettings::HighscoreFtpUser},
     {"HighscoreFtpPassword", &TOnlineSettings::HighscoreFtpPassword},
     {"HighscorePage", &TOnlineSettings::HighscorePage},
+    {"HighscorePlainFtp", &TOnlineSettings::HighscorePlainFtp},
 };
 
 const TKey* FindKey(const std::string& name) {
@@ -78,6 +79,10 @@ TOnlineSettings ReadOnlineSettings(const std::string& dataFolder) {
     return ParseOnlineSettings(text.str(), fileName);
 }
 
+bool PlainFtpAllowed(const TOnlineSettings& settings) {
+    return UpperCase(settings.HighscorePlainFtp) == "YES";
+}
+
 std::string MissingSetting(const TOnlineSettings& settings, const std::string& name) {
     if (!settings.FileFound)
         return "Setting " + name + " is missing: there is no settings file " + settings.FileName;
@@ -89,15 +94,19 @@ std::string OnlineSettingsTemplate() {
            "# One setting a line: Name = value. Lines starting with # are notes.\r\n"
            "#\r\n"
            "# UpdateServer: the web address under which the folder qstudio/ holds\r\n"
-           "#   database.pck, quillon.pck and their .dwl descriptions (http or https).\r\n"
+           "#   database.pck, quillon.pck, their .dwl descriptions and the signed\r\n"
+           "#   manifest.txt and manifest.sig (https; http only for this machine).\r\n"
            "# HighscoreFtpHost: the high-score FTP server, as host or host:port.\r\n"
            "# HighscoreFtpUser, HighscoreFtpPassword: its upload account.\r\n"
            "# HighscorePage: the web address of the high-score list.\r\n"
+           "# HighscorePlainFtp: yes lets the upload use plain FTP when the server has no\r\n"
+           "#   TLS; the password then crosses the network readable by anyone. Default: no.\r\n"
            "UpdateServer =\r\n"
            "HighscoreFtpHost =\r\n"
            "HighscoreFtpUser =\r\n"
            "HighscoreFtpPassword =\r\n"
-           "HighscorePage =\r\n";
+           "HighscorePage =\r\n"
+           "HighscorePlainFtp = no\r\n";
 }
 
 bool WriteOnlineSettingsTemplate(const std::string& dataFolder) {

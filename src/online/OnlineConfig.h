@@ -9,6 +9,7 @@
 //   HighscoreFtpUser = quillon
 //   HighscoreFtpPassword = secret
 //   HighscorePage = https://www.example.org/quillon/highscores.html
+//   HighscorePlainFtp = no
 //
 // Names are matched without regard to letter case; spaces around names and values are
 // ignored; a value runs to the end of its line (a '#' there is part of it) and may be empty.
@@ -23,6 +24,9 @@ struct TOnlineSettings {
     std::string HighscoreFtpUser;
     std::string HighscoreFtpPassword;
     std::string HighscorePage;
+    // "yes" lets the upload log in over plain FTP, password in clear, when the server offers
+    // no TLS; anything else (and no value) keeps TLS required.
+    std::string HighscorePlainFtp;
 
     std::string FileName; // the full name of the file, whether it exists or not
     bool FileFound = false;
@@ -34,6 +38,8 @@ TOnlineSettings ReadOnlineSettings(const std::string& dataFolder);
 // Parses the text of a settings file (for tests and for ReadOnlineSettings).
 TOnlineSettings ParseOnlineSettings(const std::string& text, const std::string& fileName);
 // Why a setting that is needed has no value: names the setting and the file.
+// Whether HighscorePlainFtp says yes.
+bool PlainFtpAllowed(const TOnlineSettings& settings);
 std::string MissingSetting(const TOnlineSettings& settings, const std::string& name);
 // Writes the documented file with every value empty, unless a file is there already.
 // True when the file exists afterwards.

@@ -3,6 +3,13 @@
 // skipping a file whose size equals the local copy, with a status line, a description line,
 // a gauge and a log of every status. The window of the game and quillon-update run it alike.
 //
+// The server's folder carries a manifest signed with the game's update key. A file is kept
+// only when the signature is good, the file's size and SHA-256 are those of its manifest line,
+// its version is newer than the installed one, and its contents pass their own checks (the
+// database reader, or the program archive's); anything else is refused with a status and a
+// log line, and nothing in the folders changes. Every text that came from the server is shown
+// without its control characters.
+//
 // Run() blocks until the check is over; a window runs it on a worker thread and may call
 // Abort() from its own. The events are called on the thread that runs the check.
 #include <atomic>
@@ -12,6 +19,14 @@
 #include <vector>
 
 #include "online/HttpClient.h"
+#include "online/ProgramUpdate.h"
+#include "online/Signing.h"
+#include "online/UpdateManifest.h"
+
+// The list of accepted versions, in the download folder: "name version" lines.
+extern const char* const UpdateVersionsName; // "updates.ver"
+// No manifest entry may announce more than this; the small texts have smaller ceilings.
+inline constexpr int64_t UpdateFileCeiling = ProgramSizeCeiling;
 
 struct TUpdateRequest {
     // The update server's address, such as "https://updates.example.org/quillon"; empty when
@@ -26,6 +41,17 @@ struct TUpdateRequest {
     std::string InstalledFolder;
     std::vector<std::string> Files{"database.pck", "quillon.pck"};
     TNetTimeouts Timeouts;
+    // The key the manifest must be signed with: the one built into the game. Nothing a server
+    // or a settings file says can change it.
+    std::string PublicKey = BuiltInUpdateKey();
+    // The version of what is installed; a file is fetched only in a newer version.
+    std::string InstalledVersion = QUILLON_VERSION;
+    // The file name of the program that a program archive must carry, and the most it may
+    // unpack to.
+    std::string ProgramName = "quillon";
+    int64_t ProgramSizeLimit = ProgramSizeCeiling;
+    // The only certificate authority trusted when not empty (tests); else the system's.
+    std::string CaFile;
 };
 
 // The address with any "user:password@" taken out, for a log.
@@ -71,6 +97,11 @@ private:
     void FetchOne(const std::string& fileName);
     std::string FetchDescription(const std::string& fileName);
     std::string RemoteUrl(const std::string& name) const;
+    bool FetchManifest();
+    void Refuse(const std::string& fileName, const std::string& reason);
+    std::string ContentProblem(const std::string& fileName, const std::string& file);
+    std::string InstalledVersionOf(const std::string& fileName) const;
+    void RecordVersion(const std::string& fileName, const std::string& version);
 
     TUpdateRequest Request;
     THttpClient Http;
@@ -78,5 +109,6 @@ private:
     bool AbortedFlag = false;
     bool DownloadedFlag = false;
     std::vector<std::string> Saved;
+    TManifest Manifest;
     std::string StatusText = "Ready";
 };

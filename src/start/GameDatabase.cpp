@@ -4,8 +4,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <mutex>
 
 #include "archive/ArchiveErrors.h"
+#include "archive/ArchiveManager.h"
+#include "archive/Crc32.h"
 #include "archive/Resource.h"
 #include "persist/ArchiveBridge.h"
 #include "persist/DatabaseLocation.h"
@@ -17,15 +21,13 @@
 
 namespace fs = std::filesystem;
 
-std::string DatabasePath(const TFolders& folders) {
-    return FindGameDatabase(folders.Data, folders.Program);
-}
+namespace {
 
-void ApplyDataDiff(TGameCore& game, const std::vector<std::string>& lines) {
+void ReadDataDiff(const std::vector<std::string>& lines, int32_t& endYear, int32_t& endWeek) {
     for (const std::string& line : lines) {
         const std::string upper = UpperCase(line);
-        int32_t* target = upper.find("YEAR") != std::string::npos   ? &game.EndYear
-                          : upper.find("WEEK") != std::string::npos ? &game.EndWeek
+        int32_t* target = upper.find("YEAR") != std::string::npos   ? &endYear
+                          : upper.find("WEEK") != std::string::npos ? &endWeek
                                                                     : nullptr;
         if (!target) continue;
         const std::string value = Trim(FieldAt("=", line, 1));
@@ -36,12 +38,10 @@ void ApplyDataDiff(TGameCore& game, const std::vector<std::string>& lines) {
         *target = number;
     }
     // The week histories end in 2010, and a year has 52 weeks.
-    if (game.EndYear > 2010 || game.EndYear < StartYear || game.EndWeek < 1 || game.EndWeek > 52)
+    if (endYear > 2010 || endYear < StartYear || endWeek < 1 || endWeek > 52)
         throw EDataFile("The game database sets an end date outside the game: week " +
-                        std::to_string(game.EndWeek) + " of " + std::to_string(game.EndYear) + ".");
+                        std::to_string(endWeek) + " of " + std::to_string(endYear) + ".");
 }
-
-namespace {
 
 std::vector<std::string> ReadLines(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -61,7 +61,99 @@ std::string ListText(const std::vector<std::string>& lines) {
     return text;
 }
 
+// Extracts one member of the archive into a private folder, reads its lines and removes the
+// folder again.
+std::vector<std::string> ReadArchiveMember(const std::string& archive, const std::string& member,
+                                           TArchiveUi& ui) {
+    // Members go to a private folder of their own rather than beside the program, so two
+    // games (or a game and its tests) never read or delete each other's files.
+    std::string scratch = (fs::temp_directory_path() / "quillon-db-XXXXXX").string();
+    if (!mkdtemp(scratch.data())) throw EDataFile("Cannot create a temporary folder for the game database.");
+    struct TRemove {
+        std::string Folder;
+        ~TRemove() {
+            std::error_code ignored;
+            fs::remove_all(Folder, ignored);
+        }
+    } cleanup{scratch};
+    TResource resource(ui);
+    resource.Silence();
+    try {
+        if (resource.DecompressFromArchive(archive, scratch, member) == 0)
+            throw EDataFile("Database.pck has no member " + member + ".");
+    } catch (const EArchiveError& error) {
+        throw EDataFile(error.what());
+    }
+    return ReadLines(fs::path(scratch) / FindFileNoCase(scratch, member));
+}
+
+// The answer of GameDatabaseProblem for a file whose bytes it has seen before: the game asks
+// for every member it reads. The bytes decide (a time stamp can repeat within milliseconds).
+struct TCheckedDatabase {
+    std::string Name;
+    size_t Size = 0;
+    uint32_t Crc = 0;
+    std::string Problem;
+};
+
+std::string CachedDatabaseProblem(const std::string& archive) {
+    static std::mutex lock;
+    static std::vector<TCheckedDatabase> checked;
+    std::ifstream in(archive, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const uint32_t crc = TCRC32::Of(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    {
+        const std::lock_guard<std::mutex> hold(lock);
+        for (const TCheckedDatabase& c : checked)
+            if (c.Name == archive && c.Size == bytes.size() && c.Crc == crc) return c.Problem;
+    }
+    const std::string problem = GameDatabaseProblem(archive);
+    const std::lock_guard<std::mutex> hold(lock);
+    std::erase_if(checked, [&archive](const TCheckedDatabase& c) { return c.Name == archive; });
+    checked.push_back({archive, bytes.size(), crc, problem});
+    return problem;
+}
+
 } // namespace
+
+std::string GameDatabaseProblem(const std::string& archive) {
+    // Opening a missing archive would create an empty one.
+    std::error_code error;
+    if (!fs::is_regular_file(archive, error)) return archive + " does not exist.";
+    TQuietArchiveUi ui(TArchiveAnswer::No, false);
+    try {
+        TArchiveManager manager(ui);
+        manager.ShowMessages = false;
+        manager.OpenArchive(archive, false);
+        for (const TCentralDirEntry& entry : manager.CentralDir().Entries)
+            if (!manager.TestEntry(entry))
+                return "Database.pck member " + entry.StoredName() + " is damaged.";
+        manager.CloseArchive();
+        int32_t endYear = 1994;
+        int32_t endWeek = 51;
+        ReadDataDiff(ReadArchiveMember(archive, "datadiff.txt", ui), endYear, endWeek);
+        for (int g = 0; g < GenreCount; ++g)
+            for (const std::string& line : ReadArchiveMember(archive, Genres[g].ListFile, ui))
+                TitleYear(line);
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return "";
+}
+
+std::string DatabasePath(const TFolders& folders) {
+    const std::string downloaded = FindGameDatabase(folders.Data, "");
+    const std::string installed = FindGameDatabase(folders.Program, "");
+    // A downloaded database that cannot be read never stands in the way of the installed one.
+    if (!downloaded.empty() && !installed.empty() && downloaded != installed &&
+        !CachedDatabaseProblem(downloaded).empty())
+        return installed;
+    return downloaded.empty() ? installed : downloaded;
+}
+
+void ApplyDataDiff(TGameCore& game, const std::vector<std::string>& lines) {
+    ReadDataDiff(lines, game.EndYear, game.EndWeek);
+}
 
 void InstallationError(TGameCore& game, const std::string& detail) {
     game.Ui.ShowMessage("The game database Database.pck could not be read.\r\n" + detail +
@@ -80,27 +172,8 @@ void LoadBonusLists(TGameCore& game) {
 std::vector<std::string> ReadDatabaseMember(TGameCore& game, const std::string& member) {
     const std::string archive = DatabasePath(game.Folders);
     if (archive.empty()) throw EDataFile("Database.pck is missing from " + game.Folders.Program);
-    // Members go to a private folder of their own rather than beside the program, so two
-    // games (or a game and its tests) never read or delete each other's files.
-    std::string scratch = (fs::temp_directory_path() / "quillon-db-XXXXXX").string();
-    if (!mkdtemp(scratch.data())) throw EDataFile("Cannot create a temporary folder for the game database.");
-    struct TRemove {
-        std::string Folder;
-        ~TRemove() {
-            std::error_code ignored;
-            fs::remove_all(Folder, ignored);
-        }
-    } cleanup{scratch};
     TGameArchiveUi ui(game.Ui);
-    TResource resource(ui);
-    resource.Silence();
-    try {
-        if (resource.DecompressFromArchive(archive, scratch, member) == 0)
-            throw EDataFile("Database.pck has no member " + member + ".");
-    } catch (const EArchiveError& error) {
-        throw EDataFile(error.what());
-    }
-    return ReadLines(fs::path(scratch) / FindFileNoCase(scratch, member));
+    return ReadArchiveMember(archive, member, ui);
 }
 
 bool LoadGameDatabase(TGameCore& game, const std::function<void(int)>& progress) {

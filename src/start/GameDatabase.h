@@ -9,9 +9,13 @@
 
 class TGameCore;
 
-// Database.pck to read: one in the data folder (a downloaded update) before the installed one;
-// empty when there is none.
+// Database.pck to read: one in the data folder (a downloaded update) before the installed one,
+// unless the downloaded one cannot be read and the installed one is there; empty when there is
+// none.
 std::string DatabasePath(const TFolders& folders);
+// Why the archive is no game database the game can read (empty when it is): an archive member
+// that fails its checks, or a member the reader refuses, named with the reason.
+std::string GameDatabaseProblem(const std::string& archive);
 // YEAR= and WEEK= lines set the last playable date; throws EDataFile on a damaged line or a
 // date outside the game.
 void ApplyDataDiff(TGameCore& game, const std::vector<std::string>& lines);

@@ -288,6 +288,39 @@ TEST_F(StartGameTest, AMissingOrDamagedDatabaseIsReportedNotFatal) {
     EXPECT_TRUE(Game.State.TitleLists[0].empty());
 }
 
+// A downloaded database that cannot be read, whichever way it is broken, never keeps the
+// player from starting a game with the installed one; a sound one is preferred.
+TEST_F(StartGameTest, AnUnreadableDownloadedDatabaseNeverStandsInFrontOfTheInstalledOne) {
+    const fs::path data = Dir / "data";
+    fs::create_directories(data);
+    Game.Folders.Data = data.string() + "/";
+    const std::string installed = (Dir / "Database.pck").string();
+    const std::string downloaded = (data / "database.pck").string();
+    std::string bytes;
+    {
+        std::ifstream in(installed, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    std::string flipped = bytes;
+    flipped[flipped.size() / 3] ^= 0x40;
+    const std::pair<const char*, std::string> broken[] = {
+        {"not an archive", "QARC garbage that is no archive"},
+        {"damaged inside", flipped},
+        {"cut short", bytes.substr(0, bytes.size() / 2)},
+    };
+    for (const auto& [name, content] : broken) {
+        std::ofstream(downloaded, std::ios::binary | std::ios::trunc) << content;
+        EXPECT_FALSE(GameDatabaseProblem(downloaded).empty()) << name;
+        EXPECT_EQ(DatabasePath(Game.Folders), installed) << name;
+        Player.Messages.clear();
+        EXPECT_TRUE(LoadGameDatabase(Game)) << name;
+        EXPECT_TRUE(Player.Messages.empty()) << name;
+    }
+    std::ofstream(downloaded, std::ios::binary | std::ios::trunc) << bytes;
+    EXPECT_EQ(GameDatabaseProblem(downloaded), "");
+    EXPECT_EQ(DatabasePath(Game.Folders), downloaded);
+}
+
 TEST_F(StartGameTest, ProfileLinesAndLoadWithoutSave) {
     std::ofstream(Dir / "Player.INI", std::ios::binary) << "Bo\r\nBo's Bytes\r\n";
     Game.Flags.ShowHelp = false;

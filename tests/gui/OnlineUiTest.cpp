@@ -64,6 +64,7 @@ TEST_F(TOnlineUiTest, TheLogMakesTheWindowTallerAndTheRestoreButtonShorterAgain)
     TUpdateRequest request;
     request.Server = "http://127.0.0.1:" + std::to_string(UnusedPort());
     request.DownloadFolder = Data().string();
+    request.PublicKey = TTestKeys().Public;
     TUpdateWindow window(request);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -126,19 +127,16 @@ TEST_F(TOnlineUiTest, WithoutTheSettingTheCheckFailsAndTheLogNamesIt) {
 }
 
 TEST_F(TOnlineUiTest, ANewProgramIsPutInPlaceAndStartedWhenTheWindowCloses) {
-    // The update server offers a database and a program archive holding the new executable.
+    // The update server offers a database and a program archive holding the new executable,
+    // listed in a manifest signed with the test's key.
     const fs::path site = Root.Path / "site" / "qstudio";
-    const std::string database = Pattern(4000, 11);
+    const std::string database = BuiltDatabase();
     WriteFile(site / "database.pck", database);
     WriteFile(site / "database.dwl", "The 1995 database");
-    WriteFile(Root.Path / "stage" / "quillon", "new program");
-    {
-        TQuietArchiveUi ui(TArchiveAnswer::Yes, false);
-        TResource resource(ui);
-        resource.Silence();
-        ASSERT_TRUE(resource.CompressToArchive("quillon", (Root.Path / "stage" / "quillon.pck").string()));
-    }
-    fs::copy_file(Root.Path / "stage" / "quillon.pck", site / "quillon.pck");
+    PackArchive(site / "quillon.pck", {{"quillon", "new program"}});
+    const TTestKeys keys;
+    WriteSignedManifest(site, {EntryOf(site, "database.pck", "9.0"), EntryOf(site, "quillon.pck", "9.0")},
+                        keys.Secret);
     TServerProcess server(
         ScriptPath("http_server.py"),
         {"--root", (Root.Path / "site").string(), "--log", (Root.Path / "requests.log").string()}, Root.Path);
@@ -147,9 +145,10 @@ TEST_F(TOnlineUiTest, ANewProgramIsPutInPlaceAndStartedWhenTheWindowCloses) {
     WriteFile(Program() / "quillon", "old program");
     WriteFile(Program() / "quillon.old", "left from an earlier update");
 
-    Start([this](QDialog& dialog) {
+    Start([this, &keys](QDialog& dialog) {
         auto& screen = dynamic_cast<TStartScreenDialog&>(dialog);
         Prepare(screen);
+        screen.Online.UpdateKey = keys.Public;
         Then(OnDialog<TUpdateWindow>([](TUpdateWindow& window) {
             QTest::mouseClick(window.Picture(), Qt::LeftButton);
             window.WaitForCheck();
@@ -183,7 +182,9 @@ TEST_F(TOnlineUiTest, UploadScoreReportsEachStepAndOffersARetryThatSendsTheSameR
         {"--root", (Root.Path / "ftp").string(), "--user", "quillon", "--password", "pw-778"}, Root.Path);
     ASSERT_TRUE(server.Running());
     const std::string page = "HighscorePage = https://scores.example.org/quillon\n";
-    const std::string account = "HighscoreFtpUser = quillon\nHighscoreFtpPassword = pw-778\n";
+    // The test's FTP server has no TLS, which the settings allow here.
+    const std::string account =
+        "HighscoreFtpUser = quillon\nHighscoreFtpPassword = pw-778\nHighscorePlainFtp = yes\n";
     // The first attempt finds no server.
     WriteFile(Data() / "online.cfg",
               "HighscoreFtpHost = 127.0.0.1:" + std::to_string(UnusedPort()) + "\n" + account + page);

@@ -1,6 +1,7 @@
 // The score record's trip to the high-score FTP server, against a server the test starts:
 // the messages of each outcome, where the file lands, and that a failure keeps the record
-// for the retry.
+// for the retry. The server speaks FTP over TLS with a certificate that only these tests
+// trust; a plain server is used only when the account allows plain FTP.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -40,15 +41,18 @@ protected:
     fs::path ServerRoot() const { return Root.Path / "server"; }
     fs::path RecordFile() const { return Root.Path / "game" / "1234567.zlb"; }
 
-    void StartServer(bool remoteFolder, const std::string& perm) {
+    void StartServer(bool remoteFolder, const std::string& perm, bool tls = true) {
         fs::create_directories(ServerRoot());
         if (remoteFolder) fs::create_directories(ServerRoot() / "docs" / "quillon" / "highs");
-        Server = std::make_unique<TServerProcess>(ScriptPath("ftp_server.py"),
-                                                  std::vector<std::string>{"--root", ServerRoot().string(),
-                                                                           "--user", User, "--password",
-                                                                           Password, "--perm", perm},
-                                                  Root.Path);
-        ASSERT_TRUE(Server->Running()) << "the test FTP server did not start (python3-pyftpdlib missing?)";
+        std::vector<std::string> args{
+            "--root", ServerRoot().string(), "--user", User, "--password", Password, "--perm", perm};
+        if (tls) {
+            ASSERT_TRUE(Certificate.Made) << "openssl could not make a test certificate";
+            args.insert(args.end(), {"--tls-cert", Certificate.Certificate, "--tls-key", Certificate.Key});
+        }
+        Server = std::make_unique<TServerProcess>(ScriptPath("ftp_server.py"), args, Root.Path);
+        ASSERT_TRUE(Server->Running())
+            << "the test FTP server did not start (python3-pyftpdlib or python3-openssl missing?)";
     }
 
     THighscoreAccount Account(int port, const std::string& password) const {
@@ -58,6 +62,7 @@ protected:
         account.Password = password;
         account.Timeouts.ConnectSeconds = 5;
         account.Timeouts.StallSeconds = 10;
+        account.CaFile = Certificate.Certificate;
         return account;
     }
 
@@ -67,6 +72,7 @@ protected:
     }
 
     TTempFolder Root;
+    TTestCertificate Certificate{Root.Path};
     std::unique_ptr<TServerProcess> Server;
 };
 
@@ -139,7 +145,8 @@ TEST_F(THighscoreUploadTest, TheRetrySendsTheRecordKeptByAFailedUpload) {
     StartServer(true, "elradfmw");
     std::vector<std::string> second;
     const TScoreUploadResult result = Upload(Account(Server->Port, Password), second);
-    EXPECT_THAT(second, ElementsAreArray({"Connected", "Uploading...", "Uploading finished"}));
+    EXPECT_THAT(second, ElementsAreArray({"Connected", "Uploading...", "Uploading finished"}))
+        << result.Detail;
     EXPECT_TRUE(result.Stored);
     EXPECT_TRUE(HoldsBytes(ServerRoot() / "docs/quillon/highs/1234567.zlb", Record));
     EXPECT_FALSE(fs::exists(RecordFile()));
@@ -162,6 +169,38 @@ TEST_F(THighscoreUploadTest, NoServerSetCannotConnect) {
     EXPECT_THAT(messages, ElementsAreArray({Failed}));
     EXPECT_TRUE(result.RetryOffered);
     EXPECT_TRUE(fs::exists(RecordFile()));
+}
+
+TEST_F(THighscoreUploadTest, APlainServerIsRefusedUnlessPlainFtpIsAllowed) {
+    StartServer(true, "elradfmw", false);
+    WriteFile(RecordFile(), Record);
+    std::vector<std::string> messages;
+    TScoreUploadResult result = Upload(Account(Server->Port, Password), messages);
+    // Refused before the login: the password never left the machine.
+    EXPECT_THAT(messages, ElementsAreArray({Failed, std::string(HighscoreNoTlsText)}));
+    EXPECT_FALSE(result.Stored);
+    EXPECT_TRUE(result.RetryOffered);
+    EXPECT_FALSE(fs::exists(ServerRoot() / "docs/quillon/highs/1234567.zlb"));
+    EXPECT_TRUE(fs::exists(RecordFile()));
+
+    THighscoreAccount plain = Account(Server->Port, Password);
+    plain.AllowPlainFtp = true;
+    messages.clear();
+    result = Upload(plain, messages);
+    EXPECT_THAT(messages, ElementsAreArray({"Connected", "Uploading...", "Uploading finished"}));
+    EXPECT_TRUE(HoldsBytes(ServerRoot() / "docs/quillon/highs/1234567.zlb", Record));
+}
+
+TEST_F(THighscoreUploadTest, ACertificateTheClientDoesNotTrustIsRefused) {
+    StartServer(true, "elradfmw");
+    WriteFile(RecordFile(), Record);
+    THighscoreAccount account = Account(Server->Port, Password);
+    account.CaFile.clear(); // the system's authorities know nothing of the test's certificate
+    std::vector<std::string> messages;
+    const TScoreUploadResult result = Upload(account, messages);
+    EXPECT_THAT(messages, ElementsAreArray({Failed}));
+    EXPECT_FALSE(result.Stored);
+    EXPECT_FALSE(fs::exists(ServerRoot() / "docs/quillon/highs/1234567.zlb"));
 }
 
 } // namespace

@@ -45,8 +45,10 @@ TEST(OnlineConfigTest, TheTemplateIsWrittenOnceAndNamesEverySettingEmpty) {
     EXPECT_EQ(MissingSetting(s, "UpdateServer"),
               "Setting UpdateServer is missing in " + (folder.Path / "online.cfg").string());
     for (const char* key : {"UpdateServer =", "HighscoreFtpHost =", "HighscoreFtpUser =",
-                            "HighscoreFtpPassword =", "HighscorePage ="})
+                            "HighscoreFtpPassword =", "HighscorePage =", "HighscorePlainFtp = no"})
         EXPECT_NE(ReadFile(folder.Path / "online.cfg").find(key), std::string::npos) << key;
+    // TLS stays required unless the player says otherwise.
+    EXPECT_FALSE(PlainFtpAllowed(s));
 
     // A file the player filled in is never overwritten.
     WriteFile(folder.Path / "online.cfg", "UpdateServer = http://mine\n");
@@ -61,6 +63,15 @@ TEST(OnlineConfigTest, AMissingFileIsNamedInTheReason) {
     EXPECT_EQ(MissingSetting(s, "HighscoreFtpHost"),
               "Setting HighscoreFtpHost is missing: there is no settings file " +
                   (folder.Path / "online.cfg").string());
+}
+
+TEST(OnlineConfigTest, PlainFtpOnlyWhenTheSettingSaysYes) {
+    const std::pair<const char*, bool> cases[] = {
+        {"HighscorePlainFtp = yes", true},         {"highscoreplainftp=YES", true},
+        {"HighscorePlainFtp = no", false},         {"HighscorePlainFtp =", false},
+        {"HighscorePlainFtp = yes please", false}, {"# HighscorePlainFtp = yes", false}};
+    for (const auto& [line, allowed] : cases)
+        EXPECT_EQ(PlainFtpAllowed(ParseOnlineSettings(line, "online.cfg")), allowed) << line;
 }
 
 } // namespace

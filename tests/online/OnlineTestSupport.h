@@ -18,6 +18,12 @@
 #include <unistd.h>
 #include <vector>
 
+#include "archive/ArchiveManager.h"
+#include "archive/ArchiveUi.h"
+#include "archive/Resource.h"
+#include "online/Signing.h"
+#include "online/UpdateManifest.h"
+
 extern char** environ;
 
 namespace online_test {
@@ -138,5 +144,69 @@ private:
 inline std::string ScriptPath(const char* name) {
     return std::string(QUILLON_SOURCE_DIR) + "/tests/online/" + name;
 }
+
+// A key pair of the test's own: the game's built-in key never signs test folders.
+struct TTestKeys {
+    TTestKeys() { MakeKeyPair(Secret, Public); }
+    std::string Secret;
+    std::string Public;
+};
+
+// The manifest line of a file as it lies in `folder`.
+inline TManifestEntry EntryOf(const fs::path& folder, const std::string& name, const std::string& version) {
+    TManifestEntry entry;
+    entry.Name = name;
+    entry.Size = static_cast<int64_t>(fs::file_size(folder / name));
+    entry.Sha256 = FileSha256((folder / name).string());
+    entry.Version = version;
+    return entry;
+}
+
+// Writes manifest.txt and its signature by `secret` into the folder.
+inline void WriteSignedManifest(const fs::path& folder, const std::vector<TManifestEntry>& entries,
+                                const std::string& secret) {
+    const std::string text = ManifestText(entries);
+    WriteFile(folder / ManifestName, text);
+    WriteFile(folder / ManifestSignatureName, Sign(text, secret) + "\n");
+}
+
+// An archive made by the archive library from (stored name, bytes) pairs.
+inline void PackArchive(const fs::path& archive,
+                        const std::vector<std::pair<std::string, std::string>>& files) {
+    TTempFolder stage;
+    TQuietArchiveUi ui(TArchiveAnswer::Yes, false);
+    fs::create_directories(archive.parent_path());
+    std::vector<std::string> names;
+    for (const auto& [name, bytes] : files) {
+        WriteFile(stage.Path / name, bytes);
+        names.push_back(name);
+    }
+    TArchiveManager manager(ui);
+    manager.ShowMessages = false;
+    manager.OpenArchive(archive.string(), false);
+    if (manager.AddFiles(names, stage.Path.string()) != static_cast<int>(names.size()))
+        throw std::runtime_error("cannot pack " + archive.string());
+    manager.CloseArchive();
+}
+
+// The game database the build packs, as bytes.
+inline std::string BuiltDatabase() {
+    return ReadFile(fs::path(QUILLON_BINARY_DIR) / "Database.pck");
+}
+
+// A certificate for 127.0.0.1 made for one test run, and its key; the tests trust it alone.
+struct TTestCertificate {
+    explicit TTestCertificate(const fs::path& folder)
+        : Certificate((folder / "cert.pem").string()), Key((folder / "key.pem").string()) {
+        const std::string command =
+            "openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2 -subj "
+            "/CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 -keyout '" +
+            Key + "' -out '" + Certificate + "' >/dev/null 2>&1";
+        Made = std::system(command.c_str()) == 0 && fs::exists(Certificate);
+    }
+    std::string Certificate;
+    std::string Key;
+    bool Made = false;
+};
 
 } // namespace online_test

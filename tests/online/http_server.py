@@ -2,7 +2,10 @@
 
 Serves the files of --root. --cut NAME answers for that file with its full length but sends
 only half of it and closes; --slow NAME sends it in small pieces with pauses; --redirect
-FROM=TO answers FROM with a redirect to TO. Every request's path and its User-Agent and Accept
+FROM=TO answers FROM with a redirect to TO; --overlong NAME announces the file's length and
+sends more; --no-length NAME sends it without a length; --stall NAME announces it and then
+sends a byte a second; --huge-length NAME announces a length too large for any number.
+--tls-cert and --tls-key make it an https server. Every request's path and its User-Agent and Accept
 headers are appended to --log, one tab-separated line each. The port is written to
 --port-file once the server listens. Stops on SIGTERM, when the process that started it
 ends, and after ten minutes at most.
@@ -12,6 +15,7 @@ import functools
 import http.server
 import os
 import signal
+import ssl
 import sys
 import threading
 import time
@@ -38,7 +42,14 @@ def main():
     parser.add_argument("--cut", action="append", default=[])
     parser.add_argument("--slow", action="append", default=[])
     parser.add_argument("--redirect", action="append", default=[])
+    parser.add_argument("--overlong", action="append", default=[])
+    parser.add_argument("--no-length", action="append", default=[])
+    parser.add_argument("--stall", action="append", default=[])
+    parser.add_argument("--huge-length", action="append", default=[])
+    parser.add_argument("--tls-cert")
+    parser.add_argument("--tls-key")
     args = parser.parse_args()
+    special = args.cut + args.slow + args.overlong + args.no_length + args.stall + args.huge_length
     redirects = dict(item.split("=", 1) for item in args.redirect)
 
     class Handler(http.server.SimpleHTTPRequestHandler):
@@ -59,13 +70,30 @@ def main():
                 return
             name = os.path.basename(self.path)
             local = os.path.join(args.root, self.path.lstrip("/"))
-            if os.path.isfile(local) and (name in args.cut or name in args.slow):
+            if os.path.isfile(local) and name in special:
                 with open(local, "rb") as f:
                     data = f.read()
                 self.send_response(200)
                 self.send_header("Content-Type", "application/octet-stream")
-                self.send_header("Content-Length", str(len(data)))
+                if name in args.huge_length:
+                    self.send_header("Content-Length", "9" * 40)
+                elif name not in args.no_length:
+                    self.send_header("Content-Length", str(len(data)))
                 self.end_headers()
+                self.close_connection = True
+                if name in args.overlong:
+                    self.wfile.write(data + b"\0" * 4096)
+                    return
+                if name in args.no_length or name in args.huge_length:
+                    self.wfile.write(data)
+                    return
+                if name in args.stall:
+                    # A byte a second, for a minute at most.
+                    for i in range(min(len(data), 60)):
+                        self.wfile.write(data[i:i + 1])
+                        self.wfile.flush()
+                        time.sleep(1)
+                    return
                 if name in args.cut:
                     self.wfile.write(data[: len(data) // 2])
                     self.wfile.flush()
@@ -82,6 +110,10 @@ def main():
     handler = functools.partial(Handler, directory=args.root)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     server.daemon_threads = True
+    if args.tls_cert:
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(args.tls_cert, args.tls_key)
+        server.socket = context.wrap_socket(server.socket, server_side=True)
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(0))
     temp = args.port_file + ".tmp"
     with open(temp, "w") as f:

@@ -433,6 +433,7 @@ void TStartScreenDialog::CheckForUpdates() {
     if (request.Server.empty()) request.ServerProblem = MissingSetting(settings, "UpdateServer");
     request.DownloadFolder = Online.DataFolder;
     request.InstalledFolder = Online.ProgramFolder;
+    request.PublicKey = Online.UpdateKey;
     TUpdateWindow window(request, this);
     RunModal(window);
     if (!window.RestartRequested()) return;
@@ -493,6 +494,7 @@ void TStartScreenDialog::UploadScore() {
     account.Host = settings.HighscoreFtpHost;
     account.User = settings.HighscoreFtpUser;
     account.Password = settings.HighscoreFtpPassword;
+    account.AllowPlainFtp = PlainFtpAllowed(settings);
     if (account.Host.empty()) Messages->addItem(FromCp1252(MissingSetting(settings, "HighscoreFtpHost")));
     const std::string record = PendingRecord;
     UploadWorker = std::thread([this, account, record] {

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "game/Gesture.h"
-
+#include "online/Signing.h"
 #include "state/PlayerInterface.h"
 
 class QCheckBox;
@@ -47,6 +47,7 @@ public:
         std::function<void()> StopMusic;
         std::function<bool(const QString& program)> StartProgram;
         std::function<bool(const QUrl& address)> OpenUrl;
+        std::string UpdateKey = BuiltInUpdateKey(); // updates must be signed with it (tests set theirs)
     };
     TOnlineSetup Online;
 
