@@ -21,11 +21,11 @@ std::string DatabasePath(const TFolders& folders) {
     return FindGameDatabase(folders.Data, folders.Program);
 }
 
-void ApplyDataDiff(TGameCore& game, const std::vector<std::string>& lines) {
+void ParseEndDate(const std::vector<std::string>& lines, int32_t& endYear, int32_t& endWeek) {
     for (const std::string& line : lines) {
         const std::string upper = UpperCase(line);
-        int32_t* target = upper.find("YEAR") != std::string::npos   ? &game.EndYear
-                          : upper.find("WEEK") != std::string::npos ? &game.EndWeek
+        int32_t* target = upper.find("YEAR") != std::string::npos   ? &endYear
+                          : upper.find("WEEK") != std::string::npos ? &endWeek
                                                                     : nullptr;
         if (!target) continue;
         const std::string value = Trim(FieldAt("=", line, 1));
@@ -36,9 +36,17 @@ void ApplyDataDiff(TGameCore& game, const std::vector<std::string>& lines) {
         *target = number;
     }
     // The week histories end in 2010, and a year has 52 weeks.
-    if (game.EndYear > 2010 || game.EndYear < StartYear || game.EndWeek < 1 || game.EndWeek > 52)
+    if (endYear > 2010 || endYear < StartYear || endWeek < 1 || endWeek > 52)
         throw EDataFile("The game database sets an end date outside the game: week " +
-                        std::to_string(game.EndWeek) + " of " + std::to_string(game.EndYear) + ".");
+                        std::to_string(endWeek) + " of " + std::to_string(endYear) + ".");
+}
+
+void ApplyDataDiff(TGameCore& game, const std::vector<std::string>& lines) {
+    int32_t year = game.EndYear;
+    int32_t week = game.EndWeek;
+    ParseEndDate(lines, year, week);
+    game.EndYear = year;
+    game.EndWeek = week;
 }
 
 namespace {
@@ -77,9 +85,8 @@ void LoadBonusLists(TGameCore& game) {
     game.State.BonusTexts[TopYearTitles] = ListText(TopYearTitleLines);
 }
 
-std::vector<std::string> ReadDatabaseMember(TGameCore& game, const std::string& member) {
-    const std::string archive = DatabasePath(game.Folders);
-    if (archive.empty()) throw EDataFile("Database.pck is missing from " + game.Folders.Program);
+std::vector<std::string> ReadArchiveMember(const std::string& archive, const std::string& member,
+                                           TArchiveUi& ui) {
     // Members go to a private folder of their own rather than beside the program, so two
     // games (or a game and its tests) never read or delete each other's files.
     std::string scratch = (fs::temp_directory_path() / "quillon-db-XXXXXX").string();
@@ -91,7 +98,6 @@ std::vector<std::string> ReadDatabaseMember(TGameCore& game, const std::string& 
             fs::remove_all(Folder, ignored);
         }
     } cleanup{scratch};
-    TGameArchiveUi ui(game.Ui);
     TResource resource(ui);
     resource.Silence();
     try {
@@ -103,13 +109,31 @@ std::vector<std::string> ReadDatabaseMember(TGameCore& game, const std::string& 
     return ReadLines(fs::path(scratch) / FindFileNoCase(scratch, member));
 }
 
+namespace {
+
+std::string ExistingDatabase(const TGameCore& game) {
+    const std::string archive = DatabasePath(game.Folders);
+    if (archive.empty()) throw EDataFile("Database.pck is missing from " + game.Folders.Program);
+    return archive;
+}
+
+} // namespace
+
+std::vector<std::string> ReadDatabaseMember(TGameCore& game, const std::string& member) {
+    TGameArchiveUi ui(game.Ui);
+    return ReadArchiveMember(ExistingDatabase(game), member, ui);
+}
+
 bool LoadGameDatabase(TGameCore& game, const std::function<void(int)>& progress) {
     TTitleLists lists;
     try {
-        ApplyDataDiff(game, ReadDatabaseMember(game, "datadiff.txt"));
+        // One choice of database for the whole reading, made once.
+        const std::string archive = ExistingDatabase(game);
+        TGameArchiveUi ui(game.Ui);
+        ApplyDataDiff(game, ReadArchiveMember(archive, "datadiff.txt", ui));
         if (progress) progress(15);
         for (int g = 0; g < GenreCount; ++g) {
-            lists[g] = ReadDatabaseMember(game, Genres[g].ListFile);
+            lists[g] = ReadArchiveMember(archive, Genres[g].ListFile, ui);
             for (const std::string& line : lists[g])
                 TitleYear(line);
             if (progress) progress(15 + 5 * (g + 1));
