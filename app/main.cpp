@@ -23,6 +23,7 @@
 
 #include "audio/SdlAudio.h"
 #include "game/Game.h"
+#include "online/OnlineConfig.h"
 #include "ui/LinkButton.h"
 #include "ui/MainWindow.h"
 #include "ui/ManagersPage.h"
@@ -89,10 +90,13 @@ int main(int argc, char* argv[]) {
     }
 
     TMainWindow window(seed);
+    // An installed game shows the player where its online settings live: the documented file
+    // with empty values is in ~/.config/quillon from the first start.
+    if (window.Game().Folders.Installed) WriteOnlineSettingsTemplate(window.Game().Folders.ConfigFolder());
     // The songs and the effects were installed with the program.
     const std::string programFolder = window.Game().Folders.Program;
-    TMusicBox* music =
-        InstallMusic(window, std::make_unique<TSdlAudio>(), programFolder + "music", programFolder + "sounds");
+    TMusicBox* music = InstallMusic(window, std::make_unique<TSdlAudio>(), programFolder + "music",
+                                    programFolder + "sounds");
     // An update's restart ends the music first.
     window.StartScreen().Online.StopMusic = [music] { music->Player().Stop(); };
     const bool unattended =

@@ -4,9 +4,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "online/ProgramUpdate.h"
 #include "state/TextFields.h"
 
 namespace fs = std::filesystem;
+
+const char* const ProgramByPackageText =
+    "The program is updated by your package manager; only the game database is downloaded.";
 
 namespace {
 
@@ -123,6 +127,11 @@ void TUpdateCheck::RunSteps() {
     }
     for (const std::string& fileName : Request.Files) {
         if (CheckAbort()) break;
+        if (Request.ProgramInstalled && UpperCase(fileName) == UpperCase(ProgramArchiveName)) {
+            SetStatus(ProgramByPackageText);
+            LogStatus();
+            continue;
+        }
         FetchOne(fileName);
         if (CheckAbort()) break;
     }

@@ -25,8 +25,14 @@ struct TUpdateRequest {
     // folder has none. May be empty or the same folder.
     std::string InstalledFolder;
     std::vector<std::string> Files{"database.pck", "quillon.pck"};
+    // An installed game: its package manager updates the program, so "quillon.pck" is not
+    // fetched and the check says so; only the database comes down.
+    bool ProgramInstalled = false;
     TNetTimeouts Timeouts;
 };
+
+// What the check says in place of fetching the program of an installed game.
+extern const char* const ProgramByPackageText;
 
 // The address with any "user:password@" taken out, for a log.
 std::string WithoutCredentials(const std::string& url);
