@@ -13,6 +13,7 @@
 // With --new-game or --screenshot every dialog is closed automatically.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -49,6 +50,9 @@ void ClickAt(QWidget* widget, const QPoint& at) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillon"));
+    // The desktop matches the window to its menu entry and shows the installed icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quillon.Quillon"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quillon.Quillon")));
     ApplyTheme(app);
 
     QCommandLineParser parser;

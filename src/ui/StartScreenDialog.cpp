@@ -88,7 +88,7 @@ TStartScreenDialog::TStartScreenDialog(TGame& game, QWidget* parent) : QDialog(p
     const QString exe = QCoreApplication::applicationFilePath();
     Online.ProgramFolder = Game.Folders.Program;
     Online.DataFolder = Game.Folders.Data;
-    Online.ConfigFolder = Game.Folders.ConfigFolder();
+    Online.ConfigFolder = Game.Folders.Config;
     Online.ProgramInstalled = Game.Folders.Installed;
     Online.Executable = exe.toStdString();
     Online.StartProgram = [](const QString& program) { return QProcess::startDetached(program, {}); };
