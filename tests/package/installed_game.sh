@@ -41,6 +41,18 @@ grep -q "^Loaded $save\$" "$work/load.txt" || fail "the simulator loaded no save
 run env QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy "$prefix/bin/quillon" --screenshots "$work/shots" \
   --seed 3 --weeks 8 >"$work/tour.txt" 2>"$work/tour.err" || fail "the installed game's tour: $(cat "$work/tour.err")"
 [ -s "$work/shots/financial-info.png" ] || fail "the tour took no pictures"
+# The window's own "Save game && end turn" and "Load Saved Game", into and out of the home.
+rm -f "$save"
+run env QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy "$prefix/bin/quillon" --new-game "Ada,Pixel Forge" \
+  --weeks 3 --save-game --quit >"$work/save.txt" 2>"$work/save.err" || fail "the installed game did not save"
+[ -s "$save" ] || fail "the window saved no game in $save"
+run env QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy "$prefix/bin/quillon" --new-game "Ada,Pixel Forge" \
+  --load-game --quit >"$work/loaded.txt" 2>"$work/loaded.err" || fail "the installed game did not load"
+# Loading plays the saved week once more.
+saved=$(sed -n 's/^Saving: week \([0-9]*\) of \([0-9]*\)$/\1 \2/p' "$work/save.txt")
+loaded=$(sed -n 's/^Loaded: week \([0-9]*\) of \([0-9]*\)$/\1 \2/p' "$work/loaded.txt")
+[ -n "$saved" ] && [ "$loaded" = "$(($(echo "$saved" | cut -d' ' -f1) + 1)) $(echo "$saved" | cut -d' ' -f2)" ] ||
+  fail "saved in week $saved, loaded in week $loaded"
 profile=$home/.local/share/quillon/player.ini
 [ -s "$profile" ] || fail "no profile in $profile"
 grep -q . "$profile" || fail "the profile is empty"
