@@ -41,3 +41,8 @@ fuzz: deps
 
 clean:
 	rm -rf $(BUILD) build-fuzz
+
+# A Debian package of the game, built by CPack: $(BUILD)/quillon_<version>_amd64.deb.
+.PHONY: package
+package: build
+	cd $(BUILD) && cpack -G DEB

@@ -7,12 +7,15 @@
 //   --open LINK         open the panel of a menu link (may be repeated)
 //   --hire ROW          open "Hire Managers" and click candidate ROW (1 = first) of the grid in front
 //   --quit              quit the game at the end, which shows the score panel
+//   --save-game         press "Save game && end turn" after the weeks, as the player does
+//   --load-game         with --new-game: press "Load Saved Game" instead of "Start Game"
 //   --screenshot FILE   save a picture of the main window as PNG, then quit
 //   --screenshots DIR   the bot plays --weeks N weeks of a new game; then one PNG of every
 //                       panel, the start screen, the news window and the score sheet in DIR
 // With --new-game or --screenshot every dialog is closed automatically.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -26,6 +29,7 @@
 
 #include "audio/SdlAudio.h"
 #include "game/Game.h"
+#include "online/OnlineConfig.h"
 #include "start/Folders.h"
 #include "state/TextFields.h"
 #include "ui/dialogs/StartScreenDialog.h"
@@ -53,6 +57,9 @@ void ClickAt(QWidget* widget, const QPoint& at) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillon"));
+    // The desktop matches the window to its menu entry and shows the installed icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quillon.Quillon"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quillon.Quillon")));
     ApplyTheme(app);
 
     QCommandLineParser parser;
@@ -78,8 +85,12 @@ int main(int argc, char* argv[]) {
                                         QStringLiteral("Click a candidate row on the managers panel."),
                                         QStringLiteral("row"));
     const QCommandLineOption quitOption(QStringLiteral("quit"), QStringLiteral("Quit the game at the end."));
+    const QCommandLineOption saveOption(QStringLiteral("save-game"),
+                                        QStringLiteral("Press \"Save game && end turn\" after the weeks."));
+    const QCommandLineOption loadOption(QStringLiteral("load-game"),
+                                        QStringLiteral("With --new-game: press \"Load Saved Game\"."));
     parser.addOptions({seedOption, newGameOption, weeksOption, openOption, shotOption, toursOption,
-                       hireOption, quitOption});
+                       hireOption, quitOption, saveOption, loadOption});
     parser.process(app);
 
     std::optional<uint32_t> seed;
@@ -113,6 +124,9 @@ int main(int argc, char* argv[]) {
     }
 
     TMainWindow window(seed, folders);
+    // An installed game shows the player where its online settings live: the documented file
+    // with empty values is in ~/.config/quillon from the first start.
+    if (window.Game().Folders.Installed) WriteOnlineSettingsTemplate(window.Game().Folders.ConfigFolder());
     // The songs and the effects were installed with the program.
     const std::string programFolder = window.Game().Folders.Program;
     TMusicBox& music = window.InstallMusic(std::make_unique<TSdlAudio>(), programFolder + "music",
@@ -139,12 +153,18 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(newGameOption)) {
         const QStringList names = parser.value(newGameOption).split(QLatin1Char(','));
         // The start screen is filled in and started as the player would.
-        window.Modals().Gestures.push_back([names](QDialog& dialog) {
+        const bool load = parser.isSet(loadOption);
+        window.Modals().Gestures.push_back([names, load](QDialog& dialog) {
             auto* screen = qobject_cast<TStartScreenDialog*>(&dialog);
             if (!screen) return;
             screen->PlayerNameEdit()->setText(names.value(0));
             screen->CompanyNameEdit()->setText(names.value(1));
             if (names.size() > 2) screen->DifficultySlider()->setValue(names.value(2).toInt());
+            if (load) {
+                for (TLinkButton* link : screen->findChildren<TLinkButton*>())
+                    if (link->text() == QStringLiteral("Load Saved Game")) link->click();
+                return;
+            }
             screen->StartButton()->click();
         });
     }
@@ -154,9 +174,19 @@ int main(int argc, char* argv[]) {
     const QString shot = parser.value(shotOption);
     const int hireRow = parser.isSet(hireOption) ? parser.value(hireOption).toInt() : 0;
     const bool quit = parser.isSet(quitOption);
-    auto finish = [&window, weeks, panels, shot, hireRow, quit] {
+    const bool save = parser.isSet(saveOption);
+    const bool loaded = parser.isSet(loadOption);
+    auto finish = [&window, weeks, panels, shot, hireRow, quit, save, loaded] {
+        const TCompany& company = window.Game().State.Company;
+        if (loaded) std::printf("Loaded: week %d of %d\n", company.Week, company.Year);
         for (int w = 0; w < weeks; ++w)
             window.RunEndOfWeek();
+        if (save) {
+            // The save holds the week shown before the press.
+            std::printf("Saving: week %d of %d\n", company.Week, company.Year);
+            window.Link(QStringLiteral("Game Options"))->click();
+            window.Link(QStringLiteral("Save game && end turn"))->click();
+        }
         for (const QString& link : panels)
             window.ShowPanel(link);
         if (hireRow > 0) {

@@ -10,6 +10,7 @@ packages=(
   xvfb xauth fonts-dejavu-core
   libsdl2-mixer-dev timgm6mb-soundfont
   libsodium-dev python3-openssl openssl
+  desktop-file-utils appstream man-db lintian
 )
 missing=()
 for p in "${packages[@]}"; do

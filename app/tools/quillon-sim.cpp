@@ -56,6 +56,9 @@ Plays a game of Quillon without a window and prints one line per week and the sc
                     on (--weeks counts the weeks after the load); a save that cannot be used
                     ends the program with status 1. Not with --replay or --record: a replay
                     starts from a new game
+  --save-slot       as --save, into the game's own save (QlSave/sav.sav in the data folder),
+                    where "Load Saved Game" of the window finds it
+  --load-slot       as --load, from the game's own save
   --trace world     print, every week, the economy, the boom platform, the hot genre, every
                     genre's popularity and trend and every platform's machines sold and in use
   --trace chart     print the top ten of every weekly sales chart
@@ -80,6 +83,8 @@ struct TOptions {
     bool TraceChart = false;
     bool Bot = false;
     bool Browse = false;
+    bool SaveSlot = false;
+    bool LoadSlot = false;
 };
 
 [[noreturn]] void Fail(const std::string& message) {
@@ -99,8 +104,10 @@ TOptions ParseOptions(int argc, char** argv) {
     TOptions options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--bot") {
-            options.Bot = true;
+        if (arg == "--bot" || arg == "--save-slot" || arg == "--load-slot") {
+            (arg == "--bot"         ? options.Bot
+             : arg == "--save-slot" ? options.SaveSlot
+                                    : options.LoadSlot) = true;
             continue;
         }
         if (arg == "--browse") {
@@ -146,6 +153,10 @@ TOptions ParseOptions(int argc, char** argv) {
         } else
             Fail("unknown option: " + arg);
     }
+    if ((options.SaveSlot && !options.SaveFile.empty()) || (options.LoadSlot && !options.LoadFile.empty()))
+        Fail("--save-slot and --load-slot take the place of --save and --load");
+    if (options.LoadSlot && (!options.ReplayFile.empty() || !options.RecordFile.empty()))
+        Fail("--load-slot cannot be combined with --replay or --record: a replay starts from a new game");
     if (!options.LoadFile.empty() && (!options.ReplayFile.empty() || !options.RecordFile.empty()))
         Fail("--load cannot be combined with --replay or --record: a replay starts from a new game");
     return options;
@@ -459,6 +470,8 @@ int main(int argc, char** argv) {
     TScriptedPlayer player(stderr);
     TGame game(player, seed, options.DataDir.empty() ? DefaultFolders() : FoldersAt(options.DataDir));
     std::printf("Quillon headless game, seed %u, difficulty %d\n", seed, options.Difficulty);
+    if (options.SaveSlot) options.SaveFile = game.Folders.SaveArchive();
+    if (options.LoadSlot) options.LoadFile = game.Folders.SaveArchive();
 
     // The competitor titles come from the game database beside the program; without it the
     // world still turns, only without them.

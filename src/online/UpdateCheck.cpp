@@ -8,11 +8,14 @@
 #include "archive/ArchiveUi.h"
 #include "online/ServerText.h"
 #include "start/GameDatabase.h"
+#include "online/ProgramUpdate.h"
 #include "state/TextFields.h"
 
 namespace fs = std::filesystem;
 
 const char* const UpdateVersionsName = "updates.ver";
+const char* const ProgramByPackageText =
+    "The program is updated by your package manager; only the game database is downloaded.";
 
 namespace {
 
@@ -161,6 +164,11 @@ void TUpdateCheck::RunSteps() {
     }
     for (const std::string& fileName : listed ? Request.Files : std::vector<std::string>{}) {
         if (CheckAbort()) break;
+        if (Request.ProgramInstalled && UpperCase(fileName) == UpperCase(ProgramArchiveName)) {
+            SetStatus(ProgramByPackageText);
+            LogStatus();
+            continue;
+        }
         FetchOne(fileName);
         if (CheckAbort()) break;
     }

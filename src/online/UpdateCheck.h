@@ -40,6 +40,9 @@ struct TUpdateRequest {
     // folder has none. May be empty or the same folder.
     std::string InstalledFolder;
     std::vector<std::string> Files{"database.pck", "quillon.pck"};
+    // An installed game: its package manager updates the program, so "quillon.pck" is not
+    // fetched and the check says so; only the database comes down.
+    bool ProgramInstalled = false;
     TNetTimeouts Timeouts;
     // The key the manifest must be signed with: the one built into the game. Nothing a server
     // or a settings file says can change it.
@@ -53,6 +56,9 @@ struct TUpdateRequest {
     // The only certificate authority trusted when not empty (tests); else the system's.
     std::string CaFile;
 };
+
+// What the check says in place of fetching the program of an installed game.
+extern const char* const ProgramByPackageText;
 
 // The address with any "user:password@" taken out, for a log.
 std::string WithoutCredentials(const std::string& url);

@@ -1,7 +1,9 @@
 #pragma once
 // Where one game finds its files. The program folder holds what was installed with the game
-// (Database.pck, music); the data folder is where it writes (saves, the player profile, score
-// records, downloaded updates). In a development build both are the executable's folder.
+// (Database.pck, music, sounds) and is only read; the data folder is where it writes (saves,
+// the player profile, score records, downloaded updates); the settings folder holds online.cfg.
+// Run from a build folder all three are the executable's folder; an installed game reads from
+// its prefix and writes only into the player's own folders.
 #include <string>
 
 struct TFolders {
@@ -11,9 +13,15 @@ struct TFolders {
     // A save kept somewhere else than the data folder (the simulator's --save and --load);
     // empty: the save folder's archive.
     std::string SaveArchiveFile{};
+    // Where online.cfg lives (ends in '/'); empty: the data folder.
+    std::string Config{};
+    // The game was installed (by a package or `cmake --install`): whoever installed it also
+    // replaces its program, never the game itself.
+    bool Installed = false;
 
     std::string SaveFolder() const { return Data + "QlSave/"; }
     std::string SaveArchive() const {
         return SaveArchiveFile.empty() ? SaveFolder() + "sav.sav" : SaveArchiveFile;
     }
+    std::string ConfigFolder() const { return Config.empty() ? Data : Config; }
 };

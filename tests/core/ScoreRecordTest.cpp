@@ -1,5 +1,5 @@
 // The score record of "Upload Score" and the marker that lets the score of a saved game be
-// uploaded once; and which game database the game reads.
+// uploaded once.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,7 +11,6 @@
 #include "archive/ArchiveManager.h"
 #include "archive/ArchiveUi.h"
 #include "archive/Resource.h"
-#include "persist/DatabaseLocation.h"
 #include "persist/ScoreRecord.h"
 #include "state/GameCore.h"
 #include "state/Records.h"
@@ -153,16 +152,6 @@ TEST_F(TScoreRecordTest, AStrayMarkerBesideTheArchiveDoesNotCount) {
 TEST_F(TScoreRecordTest, WithoutASaveThereIsNothingToMark) {
     EXPECT_TRUE(MarkScoreUpload(Data, Company, true, Ui).Allowed);
     EXPECT_FALSE(fs::exists(Data + "QlSave"));
-}
-
-TEST_F(TScoreRecordTest, ADownloadedDatabaseWinsOverTheInstalledOne) {
-    const std::string program = Data + "program/";
-    const std::string data = Data + "data/";
-    WriteFile(program + "Database.pck", "installed");
-    EXPECT_EQ(FindGameDatabase(data, program), program + "Database.pck");
-    WriteFile(data + "database.pck", "downloaded");
-    EXPECT_EQ(FindGameDatabase(data, program), data + "database.pck");
-    EXPECT_EQ(FindGameDatabase(Data + "none/", Data + "none/"), "");
 }
 
 } // namespace

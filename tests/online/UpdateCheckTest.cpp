@@ -158,6 +158,24 @@ TEST_F(TUpdateCheckTest, FetchesEveryFileWithItsDescriptionAndLogsEachStatus) {
                         "/qstudio/quillon.pck\tMozilla/3.0 (compatible; Quillon)\ttext/html, */*\n");
 }
 
+// An installed game's program belongs to its package manager: the check fetches only the
+// database, says who updates the program, and asks the server for nothing of it.
+TEST_F(TUpdateCheckTest, AnInstalledGameFetchesOnlyTheDatabase) {
+    StartServer();
+    TUpdateRequest request = Request();
+    request.ProgramInstalled = true;
+    TUpdateCheck check(request);
+    const TSeen seen = Run(check);
+
+    EXPECT_THAT(seen.Statuses,
+                ElementsAre("Begin Download database.pck", "File Downloaded : " + LocalName("database.pck"),
+                            ProgramByPackageText, "New updates downloaded"));
+    EXPECT_THAT(seen.Log, Contains(std::string(ProgramByPackageText)));
+    EXPECT_THAT(check.SavedFiles(), ElementsAre(LocalName("database.pck")));
+    EXPECT_FALSE(fs::exists(Local() / "quillon.pck"));
+    EXPECT_THAT(ReadFile(RequestLog()), Not(HasSubstr("quillon")));
+}
+
 TEST_F(TUpdateCheckTest, FollowsRedirects) {
     WriteFile(Root.Path / "site" / "mirror" / "quillon.pck", ProgramBytes);
     fs::remove(Site() / "quillon.pck");

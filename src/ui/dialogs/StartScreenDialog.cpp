@@ -85,6 +85,8 @@ TStartScreenDialog::TStartScreenDialog(const TGame& game, TAct act, TRunModal ru
     const QString exe = QCoreApplication::applicationFilePath();
     Online.ProgramFolder = Game.Folders.Program;
     Online.DataFolder = Game.Folders.Data;
+    Online.ConfigFolder = Game.Folders.Config;
+    Online.ProgramInstalled = Game.Folders.Installed;
     Online.Executable = exe.toStdString();
     Online.StartProgram = [](const QString& program) { return QProcess::startDetached(program, {}); };
     Online.OpenUrl = [](const QUrl& address) { return QDesktopServices::openUrl(address); };
@@ -426,14 +428,15 @@ int TStartScreenDialog::RunModal(QDialog& dialog) {
 
 void TStartScreenDialog::CheckForUpdates() {
     // The player finds the documented settings file in the data folder the first time.
-    WriteOnlineSettingsTemplate(Online.DataFolder);
-    const TOnlineSettings settings = ReadOnlineSettings(Online.DataFolder);
+    WriteOnlineSettingsTemplate(Online.SettingsFolder());
+    const TOnlineSettings settings = ReadOnlineSettings(Online.SettingsFolder());
     TUpdateRequest request;
     request.Server = settings.UpdateServer;
     if (request.Server.empty()) request.ServerProblem = MissingSetting(settings, "UpdateServer");
     request.DownloadFolder = Online.DataFolder;
     request.InstalledFolder = Online.ProgramFolder;
     request.PublicKey = Online.UpdateKey;
+    request.ProgramInstalled = Online.ProgramInstalled;
     TUpdateWindow window(request, this);
     RunModal(window);
     if (!window.RestartRequested()) return;
@@ -465,10 +468,10 @@ void TStartScreenDialog::RestartAfterUpdate(const std::string& programArchive) {
 }
 
 void TStartScreenDialog::OpenHighscores(const std::function<void(const QString&)>& tell) {
-    const TOnlineSettings settings = ReadOnlineSettings(Online.DataFolder);
+    const TOnlineSettings settings = ReadOnlineSettings(Online.SettingsFolder());
     if (settings.HighscorePage.empty()) {
-        WriteOnlineSettingsTemplate(Online.DataFolder);
-        tell(FromCp1252(MissingSetting(ReadOnlineSettings(Online.DataFolder), "HighscorePage")));
+        WriteOnlineSettingsTemplate(Online.SettingsFolder());
+        tell(FromCp1252(MissingSetting(ReadOnlineSettings(Online.SettingsFolder()), "HighscorePage")));
         return;
     }
     const QUrl address(QString::fromStdString(settings.HighscorePage));
@@ -488,8 +491,8 @@ void TStartScreenDialog::UploadScore() {
     Upload->setEnabled(false);
     Messages->addItem(QStringLiteral("Connecting to highscore Server...."));
 
-    WriteOnlineSettingsTemplate(Online.DataFolder);
-    const TOnlineSettings settings = ReadOnlineSettings(Online.DataFolder);
+    WriteOnlineSettingsTemplate(Online.SettingsFolder());
+    const TOnlineSettings settings = ReadOnlineSettings(Online.SettingsFolder());
     THighscoreAccount account;
     account.Host = settings.HighscoreFtpHost;
     account.User = settings.HighscoreFtpUser;

@@ -40,9 +40,12 @@ public:
     // What the update check and the high-score upload need from outside. The defaults suit a
     // development build, where the program and its data share the executable's folder.
     struct TOnlineSetup {
-        std::string ProgramFolder; // the executable and the installed files
-        std::string DataFolder;    // writable: online.cfg, downloads, QlSave/, score records
-        std::string Executable;    // the program replaced and started again after an update
+        std::string ProgramFolder;     // the executable and the installed files
+        std::string DataFolder;        // writable: online.cfg, downloads, QlSave/, score records
+        std::string Executable;        // the program replaced and started again after an update
+        std::string ConfigFolder;      // online.cfg, when not in the data folder
+        bool ProgramInstalled = false; // the package manager updates the program
+        std::string SettingsFolder() const { return ConfigFolder.empty() ? DataFolder : ConfigFolder; }
         // Called just before the program restarts after an update: stops the music.
         std::function<void()> StopMusic;
         std::function<bool(const QString& program)> StartProgram;
