@@ -23,6 +23,7 @@
 
 #include "audio/SdlAudio.h"
 #include "game/Game.h"
+#include "persist/ScratchFolder.h"
 #include "ui/LinkButton.h"
 #include "ui/MainWindow.h"
 #include "ui/ManagersPage.h"
@@ -89,6 +90,8 @@ int main(int argc, char* argv[]) {
     }
 
     TMainWindow window(seed);
+    // What an earlier game left when it was killed while it saved, loaded or unpacked.
+    RemoveStaleTemporaries(window.Game().Folders);
     // The songs and the effects were installed with the program.
     const std::string programFolder = window.Game().Folders.Program;
     TMusicBox* music =

@@ -9,6 +9,7 @@
 #include "archive/Resource.h"
 #include "persist/ArchiveBridge.h"
 #include "persist/DatabaseLocation.h"
+#include "persist/ScratchFolder.h"
 #include "sim/Announcements.h"
 #include "start/EmbeddedLists.h"
 #include "state/GameCore.h"
@@ -82,15 +83,8 @@ std::vector<std::string> ReadDatabaseMember(TGameCore& game, const std::string& 
     if (archive.empty()) throw EDataFile("Database.pck is missing from " + game.Folders.Program);
     // Members go to a private folder of their own rather than beside the program, so two
     // games (or a game and its tests) never read or delete each other's files.
-    std::string scratch = (fs::temp_directory_path() / "quillon-db-XXXXXX").string();
-    if (!mkdtemp(scratch.data())) throw EDataFile("Cannot create a temporary folder for the game database.");
-    struct TRemove {
-        std::string Folder;
-        ~TRemove() {
-            std::error_code ignored;
-            fs::remove_all(Folder, ignored);
-        }
-    } cleanup{scratch};
+    const TScratchFolder folder(game.Folders, "quillon-db-");
+    const std::string& scratch = folder.Path();
     TGameArchiveUi ui(game.Ui);
     TResource resource(ui);
     resource.Silence();

@@ -29,6 +29,7 @@
 #include "persist/GameListLine.h"
 #include "persist/LoadGame.h"
 #include "persist/SaveGame.h"
+#include "persist/ScratchFolder.h"
 #include "persist/ScoreRecord.h"
 #include "players/Bot.h"
 #include "start/GameDatabase.h"
@@ -143,8 +144,10 @@ protected:
         const char* oldTemp = std::getenv("TMPDIR");
         OldTemp = oldTemp ? std::optional<std::string>(oldTemp) : std::nullopt;
         Root = MakeFolder((fs::temp_directory_path() / "quillon-savetest-XXXXXX").string());
-        Temp = Root / "tmp";
         Data = Root / "data";
+        // The game's own temporary folder (TFolders::TempFolder); the system's points there too,
+        // so that nothing of a save or a load can hide from the checks in either.
+        Temp = Data / "tmp";
         fs::create_directories(Temp);
         fs::create_directories(Data);
         setenv("TMPDIR", Temp.c_str(), 1);
@@ -894,6 +897,104 @@ TEST_F(SaveGameTest, ASaveCutShortLeavesThePreviousSaveLoadable) {
     EXPECT_EQ(ReadBytes(Archive()), previous);
     EXPECT_EQ(FolderListing(Data / "QlSave"), std::vector<std::string>{"sav.sav"});
     EXPECT_TRUE(FolderListing(Temp).empty());
+}
+
+// A player that is killed at its Nth call from inside the work of a save, a load or the
+// database's unpacking (the progress gauge and the archive's repaint calls), or only counts.
+class TKilledPlayer : public TScriptedPlayer {
+public:
+    long KillAt = 0; // 0: never
+    long Calls = 0;
+    void Progress(const std::string& text, int percent) override {
+        Count();
+        TScriptedPlayer::Progress(text, percent);
+    }
+    void ProcessEvents() override { Count(); }
+
+private:
+    void Count() {
+        ++Calls;
+        if (Calls == KillAt) ::raise(SIGKILL);
+    }
+};
+
+TEST_F(SaveGameTest, SavesAndLoadsKilledPartWayLeaveNothingAfterTheNextStart) {
+    TScriptedPlayer playerA;
+    auto a = NewGame(playerA, 61u);
+    PlayUntil(*a, 1985, 10);
+    WriteSaveArchive(*a, Archive().string());
+    const std::string previous = ReadBytes(Archive());
+
+    // The work that may be cut short: a save, a load, the database's unpacking.
+    enum TWork { Save, Load, Database };
+    const auto work = [&](TGame& game, TWork which) {
+        if (which == Save) WriteSaveArchive(game, Archive().string());
+        if (which == Load) ReadSavedGame(game, Archive().string());
+        if (which == Database) LoadGameDatabase(game);
+    };
+    const auto prepared = [&](TKilledPlayer& player) {
+        auto game = std::make_unique<TGame>(player, 62u, Folders());
+        LoadGameDatabase(*game);
+        PrepareNewGame(*game, {"Ada", "Pixel Forge", 2});
+        BeginGame(*game);
+        player.Calls = 0;
+        return game;
+    };
+    // How many calls each kind of work makes, so that the kills fall anywhere inside it.
+    long calls[3] = {};
+    for (TWork which : {Save, Load, Database}) {
+        TKilledPlayer counting;
+        auto game = prepared(counting);
+        work(*game, which);
+        calls[which] = counting.Calls;
+        ASSERT_GT(calls[which], 2) << which;
+    }
+    WriteBytes(Archive(), previous);
+
+    TRandom random(63u);
+    int killed = 0;
+    for (int i = 0; i < 20; ++i) {
+        const TWork which = static_cast<TWork>(i % 3);
+        const long at = 1 + random.Random(static_cast<int>(calls[which]));
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            TKilledPlayer player;
+            auto game = prepared(player);
+            player.KillAt = at;
+            try {
+                work(*game, which);
+            } catch (...) {
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        killed += WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+    }
+    EXPECT_EQ(killed, 20);
+    // Killed games leave their working folders and, cut short in the archive's rename, the new
+    // archive beside the save; a running game's own things and other files are not theirs.
+    EXPECT_FALSE(FolderListing(Temp).empty());
+    const TScratchFolder running(Folders(), "quillon-save-");
+    WriteBytes(Data / "QlSave" / ("~sav.sav." + std::to_string(::getpid()) + ".0.tmp"), "mine");
+    fs::create_directories(Temp / "quillon-load-1-AbCdEf"); // process 1 runs, whatever it is
+    WriteBytes(Temp / "notes.txt", "not the game's");
+    WriteBytes(Data / "QlSave" / "~sav.sav.x.0.tmp", "not a process number");
+
+    EXPECT_GT(RemoveStaleTemporaries(Folders()), 0);
+    std::vector<std::string> left = {fs::path(running.Path()).parent_path().filename().string(), "notes.txt",
+                                     "quillon-load-1-AbCdEf"};
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(FolderListing(Temp), left);
+    EXPECT_EQ(FolderListing(Data / "QlSave"),
+              (std::vector<std::string>{"sav.sav", "~sav.sav." + std::to_string(::getpid()) + ".0.tmp",
+                                        "~sav.sav.x.0.tmp"}));
+    // The save the kills fell on is the previous one or a whole new one, and it loads.
+    TScriptedPlayer player;
+    auto b = NewGame(player, 64u);
+    ASSERT_TRUE(LoadGame(*b).Done);
+    EXPECT_TRUE(b->State.Company.Year == 1985 || b->State.Company.Year == 1984);
 }
 
 TEST_F(SaveGameTest, AFailedSaveAndEndTurnSaysSoAndEndsNoWeek) {
