@@ -28,8 +28,9 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 GAMES = {1: (101, 150), 2: (202, 220), 3: (303, 180)}
 
 
-def run(args, out_base=None):
-    result = subprocess.run(args, capture_output=True, text=True, encoding="latin-1")
+def run(args, cwd):
+    # In the work folder, so that the save's name the simulator prints is the same every time.
+    result = subprocess.run(args, capture_output=True, text=True, encoding="latin-1", cwd=cwd)
     if result.returncode != 0:
         sys.stderr.write("%s\nended with status %d:\n%s" % (" ".join(args), result.returncode, result.stderr))
         sys.exit(1)
@@ -39,11 +40,10 @@ def run(args, out_base=None):
 def replay(sim, folder, work, part):
     """The outputs of one part's replay: weekly lines, messages and the final JSON."""
     json_file = os.path.join(work, part + ".json")
-    args = [sim, "--replay", os.path.join(folder, part + ".rec"), "--json", json_file,
-            "--save", os.path.join(work, "s.sav")]
+    args = [sim, "--replay", os.path.join(folder, part + ".rec"), "--json", json_file, "--save", "s.sav"]
     if part == "after":
-        args += ["--load", os.path.join(work, "s.sav")]
-    out, err = run(args)
+        args += ["--load", "s.sav"]
+    out, err = run(args, work)
     with open(json_file, encoding="latin-1") as f:
         return {part + ".txt": out, part + ".err": err, part + ".json": f.read()}
 
@@ -61,13 +61,13 @@ def first_difference(name, expected, actual):
 def record(sim, level, folder, work):
     seed, weeks = GAMES[level]
     extra = os.path.join(folder, "extra.txt")
-    save = os.path.join(work, "s.sav")
+    save = "s.sav"
     run([sim, "--seed", str(seed), "--difficulty", str(level), "--bot", "--weeks", str(weeks), "--extra", extra,
          "--player", "Golden Player", "--company", "Golden %d Games" % level, "--save", save,
-         "--record", os.path.join(folder, "game.rec")])
+         "--record", os.path.join(folder, "game.rec")], work)
     run([sim, "--seed", str(seed + 1), "--difficulty", str(level), "--bot", "--load", save,
          "--player", "Golden Player", "--company", "Golden %d Games" % level,
-         "--record", os.path.join(folder, "after.rec")])
+         "--record", os.path.join(folder, "after.rec")], work)
     # Every action of extra.txt went through the game and is in its log.
     with open(os.path.join(folder, "game.rec"), encoding="latin-1") as f:
         logged = [line.split(" | ")[0].split(" ", 2)[2] for line in f.read().splitlines()[5:]]
