@@ -31,7 +31,7 @@ def main():
     parser.add_argument("--seeds", type=int, default=50)
     args = parser.parse_args()
     sim = os.path.abspath(args.sim)
-    print("%-6s %6s %14s %14s %10s" % ("level", "games", "reach the end", "median money", "median score"))
+    print("%-6s %6s %14s %14s %13s" % ("level", "games", "reach the end", "median money", "median score"))
     with tempfile.TemporaryDirectory(prefix="quillon-balance-") as folder, \
             concurrent.futures.ThreadPoolExecutor(max_workers=2) as pool:
         for level in (1, 2, 3):
@@ -39,7 +39,7 @@ def main():
             # A studio that went bankrupt ends with its money below zero; one that reached the
             # last week of the game ends with money to spare.
             reached = sum(1 for g in games if g["gameOver"] and g["money"] >= 0)
-            print("%-6d %6d %13.0f%% %14.0f %10.0f" % (
+            print("%-6d %6d %13.0f%% %14.0f %13.0f" % (
                 level, len(games), 100.0 * reached / len(games),
                 statistics.median(g["money"] for g in games),
                 statistics.median(g["score"] for g in games)))
