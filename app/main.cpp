@@ -94,8 +94,8 @@ int main(int argc, char* argv[]) {
     RemoveStaleTemporaries(window.Game().Folders);
     // The songs and the effects were installed with the program.
     const std::string programFolder = window.Game().Folders.Program;
-    TMusicBox* music =
-        InstallMusic(window, std::make_unique<TSdlAudio>(), programFolder + "music", programFolder + "sounds");
+    TMusicBox* music = InstallMusic(window, std::make_unique<TSdlAudio>(), programFolder + "music",
+                                    programFolder + "sounds");
     // An update's restart ends the music first.
     window.StartScreen().Online.StopMusic = [music] { music->Player().Stop(); };
     const bool unattended =

@@ -197,7 +197,8 @@ TReplay ParseReplay(const std::string& text) {
     ++number;
     if (!NextLine(in, line) || line != "quillon-replay 1") fail("not a replay file");
     long long value = 0;
-    if (!ReadNumber(header("seed"), 0, 4294967295LL, value)) fail("the seed is not a whole number in 0..4294967295");
+    if (!ReadNumber(header("seed"), 0, 4294967295LL, value))
+        fail("the seed is not a whole number in 0..4294967295");
     replay.Seed = static_cast<uint32_t>(value);
     if (!ReadNumber(header("difficulty"), 1, 3, value)) fail("the difficulty is not 1, 2 or 3");
     replay.Difficulty = static_cast<int>(value);

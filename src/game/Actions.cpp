@@ -249,8 +249,9 @@ TReadAction ParseAs(const std::vector<std::string>& words) {
         for (const TFieldRange& range : A::Ranges)
             names += std::string(" ") + range.Name;
         return {std::nullopt, std::string(A::Name) + " takes " + std::to_string(count) + " field" +
-                                  (count == 1 ? "" : "s") + (names.empty() ? "" : " (" + names.substr(1) + ")") +
-                                  ", not " + std::to_string(words.size() - 1)};
+                                  (count == 1 ? "" : "s") +
+                                  (names.empty() ? "" : " (" + names.substr(1) + ")") + ", not " +
+                                  std::to_string(words.size() - 1)};
     }
     std::string problem;
     size_t index = 0;

@@ -62,14 +62,16 @@ struct THireManager {
     TManagerKind Kind = TManagerKind::LeadProgrammer;
     int Row = 0;
     auto Fields() { return std::tie(Kind, Row); }
-    static constexpr std::array<TFieldRange, 2> Ranges{{{"Kind", 0, LastOf(TManagerKind::LeadDesigner)}, {"Row", 0, AnyRow}}};
+    static constexpr std::array<TFieldRange, 2> Ranges{
+        {{"Kind", 0, LastOf(TManagerKind::LeadDesigner)}, {"Row", 0, AnyRow}}};
 };
 struct TSetAssistants {
     static constexpr const char* Name = "SetAssistants";
     TAssistantKind Kind = TAssistantKind::Programmers;
     int Count = 0;
     auto Fields() { return std::tie(Kind, Count); }
-    static constexpr std::array<TFieldRange, 2> Ranges{{{"Kind", 0, LastOf(TAssistantKind::Artists)}, {"Count", 0, 100}}};
+    static constexpr std::array<TFieldRange, 2> Ranges{
+        {{"Kind", 0, LastOf(TAssistantKind::Artists)}, {"Count", 0, 100}}};
 };
 struct TMoveOffice {
     static constexpr const char* Name = "MoveOffice";
@@ -88,14 +90,16 @@ struct TSetEquipment {
     TEquipment Which = TEquipment::Graphics;
     bool On = false;
     auto Fields() { return std::tie(Which, On); }
-    static constexpr std::array<TFieldRange, 2> Ranges{{{"Which", 0, LastOf(TEquipment::Tools)}, {"On", 0, 1}}};
+    static constexpr std::array<TFieldRange, 2> Ranges{
+        {{"Which", 0, LastOf(TEquipment::Tools)}, {"On", 0, 1}}};
 };
 struct TSetFacility {
     static constexpr const char* Name = "SetFacility";
     TFacility Which = TFacility::SoundStudio;
     bool Rented = false;
     auto Fields() { return std::tie(Which, Rented); }
-    static constexpr std::array<TFieldRange, 2> Ranges{{{"Which", 0, LastOf(TFacility::TestCenter)}, {"Rented", 0, 1}}};
+    static constexpr std::array<TFieldRange, 2> Ranges{
+        {{"Which", 0, LastOf(TFacility::TestCenter)}, {"Rented", 0, 1}}};
 };
 struct TBorrow {
     static constexpr const char* Name = "Borrow";
@@ -159,7 +163,8 @@ struct TSetProjectOption {
     TProjectOption Option = TProjectOption::Beta;
     bool Ticked = false;
     auto Fields() { return std::tie(Option, Ticked); }
-    static constexpr std::array<TFieldRange, 2> Ranges{{{"Option", 0, LastOf(TProjectOption::Extras)}, {"Ticked", 0, 1}}};
+    static constexpr std::array<TFieldRange, 2> Ranges{
+        {{"Option", 0, LastOf(TProjectOption::Extras)}, {"Ticked", 0, 1}}};
 };
 struct TSetAdvertising {
     static constexpr const char* Name = "SetAdvertising";
@@ -200,7 +205,8 @@ struct TOfferDeal {
     int Objective = 0;
     std::string Fee;
     auto Fields() { return std::tie(Share, Objective, Fee); }
-    static constexpr std::array<TFieldRange, 3> Ranges{{{"Share", 1, 33}, {"Objective", 1, 100}, {"Fee", 0, OfferFeeLength}}};
+    static constexpr std::array<TFieldRange, 3> Ranges{
+        {{"Share", 1, 33}, {"Objective", 1, 100}, {"Fee", 0, OfferFeeLength}}};
 };
 struct TSignDeal {
     static constexpr const char* Name = "SignDeal";
@@ -214,14 +220,16 @@ struct TChooseStudyPlatform {
     TStudyActivity Activity = TStudyActivity::Study;
     int Platform = 0;
     auto Fields() { return std::tie(Activity, Platform); }
-    static constexpr std::array<TFieldRange, 2> Ranges{{{"Activity", 0, LastOf(TStudyActivity::Porting)}, {"Platform", 0, PlatformCount - 1}}};
+    static constexpr std::array<TFieldRange, 2> Ranges{
+        {{"Activity", 0, LastOf(TStudyActivity::Porting)}, {"Platform", 0, PlatformCount - 1}}};
 };
 struct TSetStudyStaff {
     static constexpr const char* Name = "SetStudyStaff";
     TStudyActivity Activity = TStudyActivity::Study;
     int Count = 0;
     auto Fields() { return std::tie(Activity, Count); }
-    static constexpr std::array<TFieldRange, 2> Ranges{{{"Activity", 0, LastOf(TStudyActivity::Porting)}, {"Count", 0, 100}}};
+    static constexpr std::array<TFieldRange, 2> Ranges{
+        {{"Activity", 0, LastOf(TStudyActivity::Porting)}, {"Count", 0, 100}}};
 };
 // "Preview Game".
 struct TRequestPreview {
@@ -236,7 +244,8 @@ struct TPortGame {
     int ReleasedIndex = -1;
     int Platform = -1;
     auto Fields() { return std::tie(ReleasedIndex, Platform); }
-    static constexpr std::array<TFieldRange, 2> Ranges{{{"ReleasedIndex", -1, AnyRow}, {"Platform", -1, PlatformCount - 1}}};
+    static constexpr std::array<TFieldRange, 2> Ranges{
+        {{"ReleasedIndex", -1, AnyRow}, {"Platform", -1, PlatformCount - 1}}};
 };
 
 using TPlayerAction =

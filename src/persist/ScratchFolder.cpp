@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <charconv>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>

@@ -68,7 +68,8 @@ TEST(ReplayReaderTest, ActionLinesThatDoNotFitAreRefusedWithLineActionAndField) 
         {"1984 1 Repay 99999999999999999999", "Repay: Amount is not a whole number: 99999999999999999999"},
         {"1984 1 Borrow 5x", "Borrow: Amount is not a whole number: 5x"},
         // Texts: quoted, and no longer than their boxes.
-        {"1984 1 StartProject \"Twenty-one characters\"", "StartProject: GameName has 21 characters, not 0..20"},
+        {"1984 1 StartProject \"Twenty-one characters\"",
+         "StartProject: GameName has 21 characters, not 0..20"},
         {"1984 1 StartProject Quest", "StartProject: GameName is not a quoted text"},
         {"1984 1 OfferDeal 10 10 \"123456789012345678901\"", "OfferDeal: Fee has 21 characters, not 0..20"},
         {"1984 1 StartProject \"Open", "a quoted text is not closed"},
@@ -91,10 +92,10 @@ TEST(ReplayReaderTest, ActionLinesThatDoNotFitAreRefusedWithLineActionAndField) 
             << c.Line;
     }
     // The lowest and highest value of every range are read.
-    for (const char* line : {"1984 1 HireManager 2 99999", "1984 1 ChooseStudyPlatform 3 18",
-                             "1984 1 SetProjectOption 3 1", "1984 1 PortGame -1 -1",
-                             "1984 1 StartProject \"Twenty characters!!\"", "1983 52 Borrow -2147483648",
-                             "2010 1 OfferDeal 33 100 \"12345678901234567890\""})
+    for (const char* line :
+         {"1984 1 HireManager 2 99999", "1984 1 ChooseStudyPlatform 3 18", "1984 1 SetProjectOption 3 1",
+          "1984 1 PortGame -1 -1", "1984 1 StartProject \"Twenty characters!!\"",
+          "1983 52 Borrow -2147483648", "2010 1 OfferDeal 33 100 \"12345678901234567890\""})
         EXPECT_EQ(Verdict(Header + line + "\n"), "read") << line;
 }
 
@@ -113,7 +114,8 @@ TEST(ReplayReaderTest, HeaderValuesAreCheckedAsTheCommandLineChecksThem) {
          AtLine(2, "the seed is not a whole number in 0..4294967295")},
         {"quillon-replay 1\nseed 4294967295\ndifficulty 99\nplayer a\ncompany b\n",
          AtLine(3, "the difficulty is not 1, 2 or 3")},
-        {"quillon-replay 1\nseed 1\ndifficulty 0\nplayer a\ncompany b\n", AtLine(3, "the difficulty is not 1, 2 or 3")},
+        {"quillon-replay 1\nseed 1\ndifficulty 0\nplayer a\ncompany b\n",
+         AtLine(3, "the difficulty is not 1, 2 or 3")},
         {"quillon-replay 1\nseed 1\ndifficulty 3\nplayer " + longName + "\ncompany b\n",
          AtLine(4, "the player name has 2097152 characters, more than the start screen's 25")},
         {"quillon-replay 1\nseed 1\ndifficulty 3\nplayer a\ncompany 12345678901234567890123456\n",
@@ -122,7 +124,8 @@ TEST(ReplayReaderTest, HeaderValuesAreCheckedAsTheCommandLineChecksThem) {
         {"quillon-replay 2\n", AtLine(1, "not a replay file")},
         {"", AtLine(1, "not a replay file")},
         // Read: the extremes, a name as long as the box, and an empty line between actions.
-        {"quillon-replay 1\nseed 0\ndifficulty 1\nplayer 1234567890123456789012345\ncompany b\n\n1984 2 EndOfWeek\n",
+        {"quillon-replay 1\nseed 0\ndifficulty 1\nplayer 1234567890123456789012345\ncompany b\n\n1984 2 "
+         "EndOfWeek\n",
          "read"},
     };
     for (const TCase& c : cases)
@@ -130,8 +133,9 @@ TEST(ReplayReaderTest, HeaderValuesAreCheckedAsTheCommandLineChecksThem) {
 }
 
 TEST(ReplayReaderTest, WindowsLineEndsAndAByteOrderMarkAreRead) {
-    const std::string windows = "\xEF\xBB\xBFquillon-replay 1\r\nseed 4294967295\r\ndifficulty 3\r\nplayer Ada\r\n"
-                                "company Pixel Forge\r\n1984 2 SetFacility 0 1 | Yes\r\n1984 2 EndOfWeek\r\n";
+    const std::string windows =
+        "\xEF\xBB\xBFquillon-replay 1\r\nseed 4294967295\r\ndifficulty 3\r\nplayer Ada\r\n"
+        "company Pixel Forge\r\n1984 2 SetFacility 0 1 | Yes\r\n1984 2 EndOfWeek\r\n";
     const TReplay replay = ParseReplay(windows);
     EXPECT_EQ(replay.Seed, 4294967295u);
     EXPECT_EQ(replay.Difficulty, 3);

@@ -28,8 +28,8 @@ const char* const Separator = "\n==member==\n";
 
 const std::vector<const char*>& MemberOrder() {
     static const std::vector<const char*> order = [] {
-        std::vector<const char*> names = {ReleasedMember, UpcomingMember, CompanyMember, DealMember, ProjectMember,
-                                          PlatformsMember};
+        std::vector<const char*> names = {ReleasedMember, UpcomingMember, CompanyMember,
+                                          DealMember,     ProjectMember,  PlatformsMember};
         names.insert(names.end(), std::begin(GenreListMembers), std::end(GenreListMembers));
         return names;
     }();
@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         saved = ReadSavedMembers(
             [&](const char* member) {
                 const auto found = members.find(member);
-                if (found == members.end()) throw EDataFile(std::string(member) + " is missing from the saved game.");
+                if (found == members.end())
+                    throw EDataFile(std::string(member) + " is missing from the saved game.");
                 return found->second;
             },
             game);

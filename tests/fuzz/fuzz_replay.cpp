@@ -31,7 +31,8 @@ constexpr size_t MostActions = 400;
 const TFolders& Folders() {
     static const TFolders folders = [] {
         std::error_code ignored;
-        const fs::path base = fs::temp_directory_path(ignored) / ("quillon-fuzz-replay-" + std::to_string(getpid()));
+        const fs::path base =
+            fs::temp_directory_path(ignored) / ("quillon-fuzz-replay-" + std::to_string(getpid()));
         fs::create_directories(base, ignored);
         return FoldersAt(base.string());
     }();
@@ -59,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!action) __builtin_trap(); // the reader let through a line it cannot read back
         game.ReplayAnswers(logged.Answers);
         Apply(game, *action);
-        weeks += std::holds_alternative<TEndOfWeekAction>(*action) || std::holds_alternative<TSaveAndEndTurn>(*action);
+        weeks += std::holds_alternative<TEndOfWeekAction>(*action) ||
+                 std::holds_alternative<TSaveAndEndTurn>(*action);
     }
     return 0;
 }
