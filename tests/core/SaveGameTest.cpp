@@ -1005,8 +1005,9 @@ TEST_F(SaveGameTest, AFailedSaveAndEndTurnSaysSoAndEndsNoWeek) {
     EndOfWeek(*a);
     const int week = a->State.Company.Week;
 
-    // No temporary folder to write the members in.
-    setenv("TMPDIR", (Root / "gone").c_str(), 1);
+    // No temporary folder to write the members in: a file has its name.
+    fs::remove_all(Temp);
+    WriteBytes(Temp, "in the way");
     Apply(*a, TSaveAndEndTurn{});
     ASSERT_FALSE(playerA.Messages.empty());
     EXPECT_EQ(playerA.Messages.back().Caption, "Error");
