@@ -57,7 +57,8 @@ balance: build
 # between) played by the simulator built with AddressSanitizer and UBSan, in the fuzz build.
 # Any report, crash or hang fails it; the logs that caused one are kept in soak-failures/.
 N ?= 500
-soak: deps
+# The game database comes from the main build.
+soak: build
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_FUZZ=ON -DQUILLON_WERROR=ON
-	cmake --build build-fuzz --target quillon-sim database
-	python3 tools/soak.py build-fuzz/quillon-sim --count $(N) --keep soak-failures
+	cmake --build build-fuzz --target quillon-sim
+	python3 tools/soak.py build-fuzz/quillon-sim --data $(BUILD) --count $(N) --keep soak-failures

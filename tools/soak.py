@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Soak: generated replay logs played by a simulator built with the sanitizers.
 
-Usage: soak.py SIMULATOR [--count N] [--seed S] [--keep FOLDER]
+Usage: soak.py SIMULATOR [--count N] [--seed S] [--keep FOLDER] [--data FOLDER]
 
 Writes N logs (default 500) of our own making: mostly plausible actions of the player, weeks
 ended, saves in between, and some fields out of range or plain garbage; sizes are bounded. Each
@@ -44,7 +44,7 @@ def field(rnd, spec):
     if spec == "fee":
         return '"%s"' % rnd.choice(["0", "1.000", "50.000", "250.000", "2.147.483.647", "99999999999", "1..2", ""])
     low, high = spec
-    if rnd.random() < 0.03:  # out of range
+    if rnd.random() < 0.002:  # out of range
         return str(rnd.choice([low - 1, high + 1, low - 1000, high * 100 + 7]))
     return str(rnd.randint(low, high))
 
@@ -56,7 +56,7 @@ def make_log(rnd):
     for _ in range(rnd.randint(20, 400)):
         name, specs = rnd.choice(ACTIONS) if rnd.random() < 0.6 else ("EndOfWeek", [])
         words = [name] + [field(rnd, spec) for spec in specs]
-        if rnd.random() < 0.01:  # a garbage field, a missing one or one too many
+        if rnd.random() < 0.001:  # a garbage field, a missing one or one too many
             choice = rnd.random()
             if choice < 0.4 and len(words) > 1:
                 words[rnd.randrange(1, len(words))] = rnd.choice(GARBAGE)
@@ -84,6 +84,7 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--keep", default="soak-failures")
     parser.add_argument("--timeout", type=float, default=60.0)
+    parser.add_argument("--data", help="the folder with Database.pck")
     args = parser.parse_args()
     sim = os.path.abspath(args.sim)
     rnd = random.Random(args.seed)
@@ -98,7 +99,8 @@ def main():
                 f.write(make_log(rnd))
             save = os.path.join(work, "soak.sav")
             try:
-                result = subprocess.run([sim, "--replay", log, "--save", save], capture_output=True, env=env,
+                data = ["--data", os.path.abspath(args.data)] if args.data else []
+                result = subprocess.run([sim, "--replay", log, "--save", save] + data, capture_output=True, env=env,
                                         timeout=args.timeout)
                 err = result.stderr.decode("latin-1")
                 verdict = None

@@ -20,7 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr long long AnyAmount = std::numeric_limits<int32_t>::max();
 constexpr int LastPlatform = PlatformCount - 1;
 constexpr int LastGenre = GenreCount - 1;
 
