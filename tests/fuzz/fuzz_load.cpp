@@ -20,6 +20,7 @@
 #include "players/ScriptedPlayer.h"
 #include "start/Folders.h"
 #include "start/NewGame.h"
+#include "start/StartScreen.h"
 #include "state/Errors.h"
 
 namespace {
@@ -50,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     TScriptedPlayer player;
     TGame game(player, 1u, FoldersAt("/nonexistent/"));
-    ApplyNewGameChoices(game, {"Fuzz Player", "Fuzz Studio", 2});
+    PrepareNewGame(game, {"Fuzz Player", "Fuzz Studio", 2});
     TSavedGame saved;
     try {
         saved = ReadSavedMembers(

@@ -16,6 +16,7 @@
 #include "players/ScriptedPlayer.h"
 #include "start/Folders.h"
 #include "start/NewGame.h"
+#include "start/StartScreen.h"
 #include "state/Errors.h"
 
 namespace fs = std::filesystem;
@@ -50,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     TScriptedPlayer player;
     TGame game(player, 1u, Folders());
-    ApplyNewGameChoices(game, {replay.Player, replay.Company, replay.Difficulty});
+    PrepareNewGame(game, {replay.Player, replay.Company, replay.Difficulty});
     BeginGame(game);
     int weeks = 0;
     size_t applied = 0;
