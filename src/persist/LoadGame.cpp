@@ -21,6 +21,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int LastPlatform = PlatformCount - 1;
+constexpr double MostMachines = 1e10;
 constexpr int LastGenre = GenreCount - 1;
 
 std::string MemberBytes(const std::string& folder, const char* member) {
@@ -125,6 +126,16 @@ public:
     void Finite(const std::string& field, double value) const {
         if (!std::isfinite(value)) Fail(field, std::isnan(value) ? "nan" : "inf", "not a finite number");
     }
+    void Between(const std::string& field, double value, double lo, double hi) const {
+        Finite(field, value);
+        if (value < lo || value > hi) {
+            std::ostringstream text;
+            text << value;
+            std::ostringstream range;
+            range << "outside " << lo << ".." << hi;
+            Fail(field, text.str(), range.str());
+        }
+    }
     template <typename A>
     void Each(const std::string& field, const A& array, long long lo, long long hi, long from = A::Low,
               long to = A::High) const {
@@ -216,11 +227,18 @@ void CheckPlatforms(const TPlatformTable& t) {
         at += std::to_string(i);
         at += ']';
         check.Text("FullName" + at, t.FullName[i]);
-        check.Finite("UnitsSold" + at, t.UnitsSold[i]);
-        check.Finite("UnitsInUse" + at, t.UnitsInUse[i]);
+        // Machines by the billion are far beyond any market of the game, and would overflow
+        // the week's sales figures.
+        check.Between("UnitsSold" + at, t.UnitsSold[i], -MostMachines, MostMachines);
+        check.Between("UnitsInUse" + at, t.UnitsInUse[i], -MostMachines, MostMachines);
     }
     check.Each("ReleaseYear", t.ReleaseYear, 1980, TWeekHistory::High, 0, LastPlatform);
     check.Each("Kind", t.Kind, 1, 3, 0, LastPlatform);
+    // Wide of what a game reaches (strengths about 220, piracy under 100 %, lifetimes under 30
+    // years), narrow enough that the weekly market's products and sums stay inside 32 bits.
+    check.Each("Strength", t.Strength, 0, 1000, 0, LastPlatform);
+    check.Each("Piracy", t.Piracy, 0, 1000, 0, LastPlatform);
+    check.Each("Lifetime", t.Lifetime, 0, 100, 0, LastPlatform);
 }
 
 void CheckDeal(const TPublisherDeal& d) {

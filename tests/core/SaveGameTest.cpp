@@ -714,6 +714,24 @@ TEST_F(RefusedLoadTest, MissingOrShortMembersAndBadLines) {
              return changed;
          },
          "1_cmp.sav: Kind[3] is 7, outside 1..3."},
+        // Found by fuzz_load: a strength this large overflowed the week's machines sold.
+        {"1_cmp.sav",
+         [](const std::string& b) -> std::optional<std::string> {
+             std::string changed = b;
+             const int32_t strength = 4390912;
+             std::memcpy(changed.data() + offsetof(TPlatformTable, Strength) + 4 * 5, &strength, 4);
+             return changed;
+         },
+         "1_cmp.sav: Strength[5] is 4390912, outside 0..1000."},
+        // Found by fuzz_load: this many machines overflowed the buyers of a game's sales.
+        {"1_cmp.sav",
+         [](const std::string& b) -> std::optional<std::string> {
+             std::string changed = b;
+             const double machines = 4.1644e28;
+             std::memcpy(changed.data() + offsetof(TPlatformTable, UnitsInUse) + 8 * 2, &machines, 8);
+             return changed;
+         },
+         "1_cmp.sav: UnitsInUse[2] is 4.1644e+28, outside -1e+10..1e+10."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Message);
