@@ -30,6 +30,7 @@
 #include "audio/SdlAudio.h"
 #include "game/Game.h"
 #include "online/OnlineConfig.h"
+#include "persist/ScratchFolder.h"
 #include "start/Folders.h"
 #include "state/TextFields.h"
 #include "ui/dialogs/StartScreenDialog.h"
@@ -124,6 +125,8 @@ int main(int argc, char* argv[]) {
     }
 
     TMainWindow window(seed, folders);
+    // What an earlier game left when it was killed while it saved, loaded or unpacked.
+    RemoveStaleTemporaries(window.Game().Folders);
     // An installed game shows the player where its online settings live: the documented file
     // with empty values is in ~/.config/quillon from the first start.
     if (window.Game().Folders.Installed) WriteOnlineSettingsTemplate(window.Game().Folders.ConfigFolder());

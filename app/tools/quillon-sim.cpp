@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -16,6 +18,7 @@
 #include "game/Gesture.h"
 #include "game/NewGame.h"
 #include "persist/LoadGame.h"
+#include "persist/ScratchFolder.h"
 #include "players/Bot.h"
 #include "players/ScriptedPlayer.h"
 #include "start/Folders.h"
@@ -47,15 +50,20 @@ Plays a game of Quillon without a window and prints one line per week and the sc
   --record FILE     write the seed, the difficulty, the names and every action of the game
                     to FILE, one action a line
   --replay FILE     play the game FILE recorded again (seed, difficulty, names and actions
-                    come from FILE; --bot, --seed and --weeks are ignored)
+                    come from FILE; --bot, --seed and --weeks are ignored). Every line is
+                    checked first: one that does not fit ends the program with status 1 and a
+                    message naming the line
+  --extra FILE      actions for the player to take besides the bot's, one a line as a replay
+                    writes them ("1985 12 MoveOffice 1 | Yes"): each is applied at the start of
+                    its week, before the bot's turn, with the answers given
   --save FILE       after the last week, save the game to FILE as "Save game && end turn"
                     does (which plays one more week); while a project is in progress the game
                     plays on until it has been released. With --replay, the recorded saves go
                     to FILE instead. A name without an extension gets ".rs", as every archive
   --load FILE       start from the game saved in FILE, as "Load Saved Game" does, then play
                     on (--weeks counts the weeks after the load); a save that cannot be used
-                    ends the program with status 1. Not with --replay or --record: a replay
-                    starts from a new game
+                    ends the program with status 1. With --record the log holds the actions
+                    after the load, and --replay of that log needs the same --load FILE
   --save-slot       as --save, into the game's own save (QlSave/sav.sav in the data folder),
                     where "Load Saved Game" of the window finds it
   --load-slot       as --load, from the game's own save
@@ -79,6 +87,7 @@ struct TOptions {
     std::string ReplayFile;
     std::string SaveFile;
     std::string LoadFile;
+    std::string ExtraFile;
     bool TraceWorld = false;
     bool TraceChart = false;
     bool Bot = false;
@@ -98,6 +107,14 @@ long ParseNumber(const std::string& option, const char* text, long lo, long hi) 
     if (end == text || *end != '\0' || value < lo || value > hi)
         Fail(option + " needs a whole number in " + std::to_string(lo) + ".." + std::to_string(hi));
     return value;
+}
+
+// As the start screen takes them: no longer than its boxes.
+std::string ParseName(const std::string& option, const char* text) {
+    const std::string name = text;
+    if (name.size() > StartNameLength)
+        Fail(option + " takes at most " + std::to_string(StartNameLength) + " characters");
+    return name;
 }
 
 TOptions ParseOptions(int argc, char** argv) {
@@ -127,9 +144,9 @@ TOptions ParseOptions(int argc, char** argv) {
         else if (arg == "--weeks")
             options.Weeks = ParseNumber(arg, value, 0, 100000);
         else if (arg == "--player")
-            options.Player = value;
+            options.Player = ParseName(arg, value);
         else if (arg == "--company")
-            options.Company = value;
+            options.Company = ParseName(arg, value);
         else if (arg == "--json")
             options.JsonFile = value;
         else if (arg == "--data")
@@ -142,6 +159,8 @@ TOptions ParseOptions(int argc, char** argv) {
             options.SaveFile = value;
         else if (arg == "--load")
             options.LoadFile = value;
+        else if (arg == "--extra")
+            options.ExtraFile = value;
         else if (arg == "--trace") {
             const std::string trace = value;
             if (trace == "world")
@@ -157,8 +176,6 @@ TOptions ParseOptions(int argc, char** argv) {
         Fail("--save-slot and --load-slot take the place of --save and --load");
     if (options.LoadSlot && (!options.ReplayFile.empty() || !options.RecordFile.empty()))
         Fail("--load-slot cannot be combined with --replay or --record: a replay starts from a new game");
-    if (!options.LoadFile.empty() && (!options.ReplayFile.empty() || !options.RecordFile.empty()))
-        Fail("--load cannot be combined with --replay or --record: a replay starts from a new game");
     return options;
 }
 
@@ -396,6 +413,11 @@ void WriteJson(const std::string& file, const TGame& game, const TScriptedPlayer
 }
 
 std::string ReadFile(const std::string& file) {
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error)) {
+        std::cerr << "quillon-sim: " << file << " is a folder, not a file\n";
+        std::exit(1);
+    }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         std::cerr << "quillon-sim: cannot read " << file << "\n";
@@ -412,6 +434,30 @@ bool WeekPlayed(const TGame& game, const TScriptedPlayer& player, const TOptions
     PrintWeek(game);
     if (options.TraceWorld) TraceWorld(game);
     if (options.TraceChart) TraceChart(game);
+    return true;
+}
+
+// True when the action ends the week it was applied in.
+bool EndsWeek(const TPlayerAction& action, const TOutcome& outcome) {
+    return std::holds_alternative<TEndOfWeekAction>(action) ||
+           (std::holds_alternative<TSaveAndEndTurn>(action) && outcome.Done) ||
+           std::holds_alternative<TQuitGame>(action);
+}
+
+// The player's own actions of the coming week (and any whose week has passed), in their order.
+// False when one of them ended the game.
+bool ApplyExtras(TGame& game, std::deque<TLoggedAction>& extras, const TScriptedPlayer& player,
+                 const TOptions& options) {
+    const auto& c = game.State.Company;
+    while (!extras.empty() && (extras.front().Year < c.Year ||
+                               (extras.front().Year == c.Year && extras.front().Week <= c.Week))) {
+        const TLoggedAction logged = extras.front();
+        extras.pop_front();
+        const auto action = ParseAction(logged.Action);
+        game.ReplayAnswers(logged.Answers);
+        const TOutcome outcome = Apply(game, *action);
+        if (EndsWeek(*action, outcome) && !WeekPlayed(game, player, options)) return false;
+    }
     return true;
 }
 
@@ -452,13 +498,18 @@ bool SaveAtEnd(TGame& game, const TScriptedPlayer& player, const TOptions& optio
 int main(int argc, char** argv) {
     TOptions options = ParseOptions(argc, argv);
     std::optional<TReplay> replay;
-    if (!options.ReplayFile.empty()) {
-        try {
-            replay = ParseReplay(ReadFile(options.ReplayFile));
-        } catch (const EDataFile& error) {
-            std::cerr << "quillon-sim: " << error.what() << "\n";
-            return 1;
+    std::deque<TLoggedAction> extras;
+    try {
+        if (!options.ReplayFile.empty()) replay = ParseReplay(ReadFile(options.ReplayFile));
+        if (!options.ExtraFile.empty()) {
+            const TActionLog lines = ParseActionLines(ReadFile(options.ExtraFile));
+            extras.assign(lines.begin(), lines.end());
         }
+    } catch (const EDataFile& error) {
+        std::cerr << "quillon-sim: " << error.what() << "\n";
+        return 1;
+    }
+    if (replay) {
         options.Seed = replay->Seed;
         options.Difficulty = replay->Difficulty;
         options.Player = replay->Player;
@@ -469,6 +520,7 @@ int main(int argc, char** argv) {
 
     TScriptedPlayer player(stderr);
     TGame game(player, seed, options.DataDir.empty() ? DefaultFolders() : FoldersAt(options.DataDir));
+    RemoveStaleTemporaries(game.Folders);
     std::printf("Quillon headless game, seed %u, difficulty %d\n", seed, options.Difficulty);
     if (options.SaveSlot) options.SaveFile = game.Folders.SaveArchive();
     if (options.LoadSlot) options.LoadFile = game.Folders.SaveArchive();
@@ -497,21 +549,16 @@ int main(int argc, char** argv) {
     if (options.TraceWorld) TraceWorld(game);
     if (replay) {
         for (const TLoggedAction& logged : replay->Actions) {
+            // Every line was checked when the file was read.
             const auto action = ParseAction(logged.Action);
-            if (!action) {
-                std::cerr << "quillon-sim: the replay names an unknown action: " << logged.Action << "\n";
-                return 1;
-            }
             game.ReplayAnswers(logged.Answers);
             const TOutcome outcome = Apply(game, *action);
-            const bool weekEnded = std::holds_alternative<TEndOfWeekAction>(*action) ||
-                                   (std::holds_alternative<TSaveAndEndTurn>(*action) && outcome.Done) ||
-                                   std::holds_alternative<TQuitGame>(*action);
-            if (weekEnded && !WeekPlayed(game, player, options)) break;
+            if (EndsWeek(*action, outcome) && !WeekPlayed(game, player, options)) break;
         }
     } else {
         for (long played = 1; player.ScoreSheets.empty() && (options.Weeks < 0 || played < options.Weeks);
              ++played) {
+            if (!ApplyExtras(game, extras, player, options)) break;
             if (options.Bot) BotTakesTurn(game);
             if (options.Browse) Browse(game, played);
             Apply(game, TEndOfWeekAction{});

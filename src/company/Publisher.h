@@ -17,6 +17,8 @@ extern const char* const NegotiationHelp;
 void CreateStartingDeal(TGameCore& game);
 // "Find new small-time / medium-size / large-capacity publisher" (size 0, 1, 2).
 TOutcome FindPublisher(TGameCore& game, int size);
+// The longest signing fee the panel's field takes ("2.147.483.647" and room to spare).
+inline constexpr int OfferFeeLength = 20;
 // "Offer Deal" with the player's terms: the share (1..33 %), the objective (a top 1..100 game)
 // and the fee field's text (digits and full stops; the full stops are dropped).
 TOutcome OfferDeal(TGameCore& game, int share, int objective, const std::string& feeText);

@@ -68,7 +68,9 @@ struct TAnswerRecorderBase {
 };
 
 // The replay file: a header with the seed, the difficulty and the names, then one action a
-// line. Throws EDataFile on a file that cannot be read or parsed.
+// line. A replay is shared (sent with a bug report), so every header line and every field of
+// every action is checked against its range; CR line ends and a byte-order mark are read.
+// Throws EDataFile naming the line and what does not fit.
 struct TReplay {
     uint32_t Seed = 0;
     int Difficulty = 2;
@@ -78,3 +80,6 @@ struct TReplay {
 };
 std::string FormatReplay(const TReplay& replay);
 TReplay ParseReplay(const std::string& text);
+
+// Action lines without the header ("1984 7 MoveOffice 1 | Yes"), checked as a replay's are.
+TActionLog ParseActionLines(const std::string& text);

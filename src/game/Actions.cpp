@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <exception>
+#include <limits>
 #include <sstream>
 #include <type_traits>
 #include <vector>
@@ -204,51 +205,88 @@ std::optional<std::vector<std::string>> Words(const std::string& text) {
     return words;
 }
 
+// Why the word cannot be the field, or empty when it has been read into value.
 template <typename T>
-bool ReadField(const std::string& word, T& value) {
+std::string ReadField(const std::string& word, const TFieldRange& range, T& value) {
+    const std::string allowed = std::to_string(range.Lo) + ".." + std::to_string(range.Hi);
     if constexpr (std::is_same_v<T, std::string>) {
-        if (word.empty() || word[0] != '"') return false;
+        if (word.empty() || word[0] != '"') return std::string(range.Name) + " is not a quoted text";
+        const long long length = static_cast<long long>(word.size()) - 1;
+        if (length < range.Lo || length > range.Hi)
+            return std::string(range.Name) + " has " + std::to_string(length) + " characters, not " + allowed;
         value = word.substr(1);
-        return true;
+        return "";
     } else {
         long long number = 0;
         const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), number);
-        if (error != std::errc() || end != word.data() + word.size()) return false;
-        if constexpr (std::is_same_v<T, bool>) {
-            if (number != 0 && number != 1) return false;
+        if (error != std::errc() || end != word.data() + word.size())
+            return std::string(range.Name) + " is not a whole number: " + word.substr(0, 40);
+        if (number < range.Lo || number > range.Hi)
+            return std::string(range.Name) + " is " + word + ", outside " + allowed;
+        if constexpr (std::is_same_v<T, bool>)
             value = number == 1;
-        } else if constexpr (std::is_enum_v<T>) {
+        else
             value = static_cast<T>(number);
-        } else {
-            if (number < std::numeric_limits<T>::min() || number > std::numeric_limits<T>::max())
-                return false;
-            value = static_cast<T>(number);
-        }
-        return true;
+        return "";
     }
 }
 
+// The ranges must fit the fields' types, or a value in range could still be cut short.
+template <typename T>
+constexpr bool RangeFits(const TFieldRange& range) {
+    if constexpr (std::is_same_v<T, std::string>)
+        return range.Lo >= 0;
+    else if constexpr (std::is_same_v<T, bool>)
+        return range.Lo == 0 && range.Hi == 1;
+    else if constexpr (std::is_enum_v<T>)
+        return range.Lo >= 0;
+    else
+        return range.Lo >= std::numeric_limits<T>::min() && range.Hi <= std::numeric_limits<T>::max();
+}
+
+template <typename A, size_t... I>
+constexpr bool RangesFitTypes(std::index_sequence<I...>) {
+    using TFields = decltype(std::declval<A&>().Fields());
+    return (RangeFits<std::remove_cvref_t<std::tuple_element_t<I, TFields>>>(A::Ranges[I]) && ...);
+}
+
 template <typename A>
-std::optional<TPlayerAction> ParseAs(const std::vector<std::string>& words) {
+TReadAction ParseAs(const std::vector<std::string>& words) {
     A action;
     auto fields = action.Fields();
     constexpr size_t count = std::tuple_size_v<decltype(fields)>;
-    if (words.size() != count + 1) return std::nullopt;
-    bool ok = true;
-    size_t index = 1;
-    std::apply([&](auto&... field) { ((ok = ok && ReadField(words[index++], field)), ...); }, fields);
-    if (!ok) return std::nullopt;
-    return TPlayerAction{action};
+    static_assert(count == A::Ranges.size(), "one range per field");
+    static_assert(RangesFitTypes<A>(std::make_index_sequence<count>{}), "ranges fit the fields");
+    if (words.size() != count + 1) {
+        std::string names;
+        for (const TFieldRange& range : A::Ranges)
+            names += std::string(" ") + range.Name;
+        return {std::nullopt, std::string(A::Name) + " takes " + std::to_string(count) + " field" +
+                                  (count == 1 ? "" : "s") +
+                                  (names.empty() ? "" : " (" + names.substr(1) + ")") + ", not " +
+                                  std::to_string(words.size() - 1)};
+    }
+    std::string problem;
+    size_t index = 0;
+    std::apply(
+        [&](auto&... field) {
+            ((problem = problem.empty() ? ReadField(words[index + 1], A::Ranges[index], field) : problem,
+              ++index),
+             ...);
+        },
+        fields);
+    if (!problem.empty()) return {std::nullopt, std::string(A::Name) + ": " + problem};
+    return {TPlayerAction{action}, ""};
 }
 
 template <size_t I = 0>
-std::optional<TPlayerAction> ParseNamed(const std::vector<std::string>& words) {
+TReadAction ParseNamed(const std::vector<std::string>& words) {
     if constexpr (I < std::variant_size_v<TPlayerAction>) {
         using A = std::variant_alternative_t<I, TPlayerAction>;
         if (words[0] == A::Name) return ParseAs<A>(words);
         return ParseNamed<I + 1>(words);
     } else {
-        return std::nullopt;
+        return {std::nullopt, "unknown action \"" + words[0].substr(0, 40) + "\""};
     }
 }
 
@@ -265,10 +303,15 @@ std::string FormatAction(const TPlayerAction& action) {
         action);
 }
 
-std::optional<TPlayerAction> ParseAction(const std::string& text) {
+TReadAction ReadAction(const std::string& text) {
     const auto words = Words(text);
-    if (!words || words->empty()) return std::nullopt;
+    if (!words) return {std::nullopt, "a quoted text is not closed"};
+    if (words->empty()) return {std::nullopt, "an action is missing"};
     return ParseNamed(*words);
+}
+
+std::optional<TPlayerAction> ParseAction(const std::string& text) {
+    return ReadAction(text).Action;
 }
 
 TOutcome Apply(TGame& game, const TPlayerAction& action) {

@@ -20,8 +20,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr long long AnyAmount = std::numeric_limits<int32_t>::max();
 constexpr int LastPlatform = PlatformCount - 1;
+constexpr double MostMachines = 1e10;
 constexpr int LastGenre = GenreCount - 1;
 
 std::string MemberBytes(const std::string& folder, const char* member) {
@@ -33,8 +33,8 @@ std::string MemberBytes(const std::string& folder, const char* member) {
 }
 
 template <typename T>
-T RecordOf(const std::string& folder, const char* member, const char* what) {
-    const std::string bytes = MemberBytes(folder, member);
+T RecordOf(const TSaveMembers& members, const char* member, const char* what) {
+    const std::string bytes = members(member);
     if (bytes.size() != sizeof(T))
         throw EDataFile(std::string(member) + " holds " + std::to_string(bytes.size()) + " bytes; " + what +
                         " has " + std::to_string(sizeof(T)) + ".");
@@ -44,9 +44,10 @@ T RecordOf(const std::string& folder, const char* member, const char* what) {
     return record;
 }
 
-TGameList ListOf(const std::string& folder, const char* member, TGameListKind kind) {
+TGameList ListOf(const TSaveMembers& members, const char* member, TGameListKind kind) {
+    const std::string bytes = members(member);
     try {
-        return ParseGameListText(MemberBytes(folder, member), kind);
+        return ParseGameListText(bytes, kind);
     } catch (const EDataFile& error) {
         const std::string text = error.what();
         if (text.rfind(member, 0) == 0) throw; // already names the member
@@ -54,9 +55,9 @@ TGameList ListOf(const std::string& folder, const char* member, TGameListKind ki
     }
 }
 
-std::vector<std::string> TitleListOf(const std::string& folder, const char* member) {
+std::vector<std::string> TitleListOf(const TSaveMembers& members, const char* member) {
     std::vector<std::string> lines;
-    for (std::string& line : SplitSavedLines(MemberBytes(folder, member))) {
+    for (std::string& line : SplitSavedLines(members(member))) {
         if (line.empty()) continue; // as the game database is read
         try {
             TitleYear(line);
@@ -124,6 +125,16 @@ public:
     }
     void Finite(const std::string& field, double value) const {
         if (!std::isfinite(value)) Fail(field, std::isnan(value) ? "nan" : "inf", "not a finite number");
+    }
+    void Between(const std::string& field, double value, double lo, double hi) const {
+        Finite(field, value);
+        if (value < lo || value > hi) {
+            std::ostringstream text;
+            text << value;
+            std::ostringstream range;
+            range << "outside " << lo << ".." << hi;
+            Fail(field, text.str(), range.str());
+        }
     }
     template <typename A>
     void Each(const std::string& field, const A& array, long long lo, long long hi, long from = A::Low,
@@ -216,11 +227,18 @@ void CheckPlatforms(const TPlatformTable& t) {
         at += std::to_string(i);
         at += ']';
         check.Text("FullName" + at, t.FullName[i]);
-        check.Finite("UnitsSold" + at, t.UnitsSold[i]);
-        check.Finite("UnitsInUse" + at, t.UnitsInUse[i]);
+        // Machines by the billion are far beyond any market of the game, and would overflow
+        // the week's sales figures.
+        check.Between("UnitsSold" + at, t.UnitsSold[i], -MostMachines, MostMachines);
+        check.Between("UnitsInUse" + at, t.UnitsInUse[i], -MostMachines, MostMachines);
     }
     check.Each("ReleaseYear", t.ReleaseYear, 1980, TWeekHistory::High, 0, LastPlatform);
     check.Each("Kind", t.Kind, 1, 3, 0, LastPlatform);
+    // Wide of what a game reaches (strengths about 220, piracy under 100 %, lifetimes under 30
+    // years), narrow enough that the weekly market's products and sums stay inside 32 bits.
+    check.Each("Strength", t.Strength, 0, 1000, 0, LastPlatform);
+    check.Each("Piracy", t.Piracy, 0, 1000, 0, LastPlatform);
+    check.Each("Lifetime", t.Lifetime, 0, 100, 0, LastPlatform);
 }
 
 void CheckDeal(const TPublisherDeal& d) {
@@ -279,29 +297,39 @@ TSavedGame ReadSavedGame(TGameCore& game, const std::string& archive) {
     std::error_code error;
     if (!fs::is_regular_file(TArchiveManager::ResolveArchiveName(archive), error))
         throw EDataFile("No saved game exists");
-    TScratchFolder scratch("quillon-load-");
+    TScratchFolder scratch(game.Folders, "quillon-load-");
     const std::string& folder = scratch.Path();
     ExtractMembers(game, archive, folder);
     progress.Add(5);
 
+    const TSaveMembers members = [&](const char* member) { return MemberBytes(folder, member); };
+    TSavedGame saved = ReadSavedMembers(members, game, [&](int step) { progress.Add(step); });
+    progress.Set(100);
+    return saved;
+}
+
+TSavedGame ReadSavedMembers(const TSaveMembers& members, const TGameCore& game,
+                            const std::function<void(int)>& progress) {
+    const auto step = [&](int percent) {
+        if (progress) progress(percent);
+    };
     TSavedGame saved;
-    saved.Released = ListOf(folder, ReleasedMember, TGameListKind::Released);
-    progress.Add(10);
-    saved.Upcoming = ListOf(folder, UpcomingMember, TGameListKind::Upcoming);
-    progress.Add(10);
-    saved.Company = RecordOf<TCompany>(folder, CompanyMember, "a company record");
-    progress.Add(10);
-    saved.Deal = RecordOf<TPublisherDeal>(folder, DealMember, "a publisher deal");
-    saved.Project = RecordOf<TProject>(folder, ProjectMember, "a project");
-    progress.Add(10);
-    saved.Platforms = RecordOf<TPlatformTable>(folder, PlatformsMember, "a platform table");
-    progress.Add(10);
+    saved.Released = ListOf(members, ReleasedMember, TGameListKind::Released);
+    step(10);
+    saved.Upcoming = ListOf(members, UpcomingMember, TGameListKind::Upcoming);
+    step(10);
+    saved.Company = RecordOf<TCompany>(members, CompanyMember, "a company record");
+    step(10);
+    saved.Deal = RecordOf<TPublisherDeal>(members, DealMember, "a publisher deal");
+    saved.Project = RecordOf<TProject>(members, ProjectMember, "a project");
+    step(10);
+    saved.Platforms = RecordOf<TPlatformTable>(members, PlatformsMember, "a platform table");
+    step(10);
     for (size_t g = 0; g < saved.TitleLists.size(); ++g) {
-        saved.TitleLists[g] = TitleListOf(folder, GenreListMembers[g]);
-        if (g == 1 || g == 3 || g == 5) progress.Add(10);
+        saved.TitleLists[g] = TitleListOf(members, GenreListMembers[g]);
+        if (g == 1 || g == 3 || g == 5) step(10);
     }
     CheckSavedGame(saved, game);
-    progress.Set(100);
     return saved;
 }
 

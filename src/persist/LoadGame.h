@@ -2,6 +2,7 @@
 // Loading the saved game. Every member is extracted and read into scratch records first, and
 // checked; only a save that is whole and sound replaces the running game, in one go, so a
 // refused load leaves the game exactly as it was.
+#include <functional>
 #include <string>
 
 #include "persist/SavedGame.h"
@@ -12,6 +13,15 @@
 // of the wrong size, a field that is not a number, a value outside its range); the game does
 // not change.
 TSavedGame ReadSavedGame(TGameCore& game, const std::string& archive);
+
+// A save's member by name, as its bytes (the archive's part of a load, or a test's or fuzzer's
+// stand-in); throws EDataFile when the member is missing.
+using TSaveMembers = std::function<std::string(const char* member)>;
+
+// ReadSavedGame without the archive: every member read into the scratch records, the lines of
+// the game and title lists parsed, and the whole checked. Progress steps go to `progress`.
+TSavedGame ReadSavedMembers(const TSaveMembers& members, const TGameCore& game,
+                            const std::function<void(int)>& progress = {});
 
 // The checks of ReadSavedGame on values already read: indices inside the platform and genre
 // tables, weeks and years inside the calendar and the histories, no negative counts, hired

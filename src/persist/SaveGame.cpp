@@ -78,7 +78,7 @@ void WriteArchive(TGameCore& game, const std::string& archive, const TSaveStepHo
     if (error) throw EDataFile("Cannot create the folder " + folder.string() + ": " + error.message() + ".");
     progress.Add(5);
 
-    TScratchFolder scratch("quillon-save-");
+    TScratchFolder scratch(game.Folders, "quillon-save-");
     const bool keepMarker = KeepUploadMarker(game, resource, ui, archive, scratch.Path());
     ui.Messages.clear();
     TArchiveBuilder builder(resource.Manager, archive);

@@ -1,10 +1,5 @@
 #include "persist/SavedGame.h"
 
-#include <cstdlib>
-#include <filesystem>
-
-namespace fs = std::filesystem;
-
 void StoreTunables(TCompany& company, const TTunables& t) {
     const int32_t values[7] = {t.NewProjectWork, t.TechStepWork, t.MultiplayWork, t.DemoWork,
                                t.ExtrasWork,     t.BetaWork,     t.CreditLine};
@@ -24,21 +19,6 @@ TTunables TunablesOf(const TCompany& company) {
     t.CreditLine = company.SavedTunables[6];
     t.QualityBase = company.SavedQualityBase;
     return t;
-}
-
-TScratchFolder::TScratchFolder(const std::string& prefix) {
-    std::error_code error;
-    const fs::path base = fs::temp_directory_path(error);
-    if (error) throw EDataFile("There is no temporary folder to work in: " + error.message() + ".");
-    std::string pattern = (base / (prefix + "XXXXXX")).string();
-    if (!mkdtemp(pattern.data()))
-        throw EDataFile("Cannot create a temporary folder in " + base.string() + ".");
-    Folder = pattern + "/";
-}
-
-TScratchFolder::~TScratchFolder() {
-    std::error_code ignored;
-    fs::remove_all(Folder, ignored);
 }
 
 TProgressWindow::TProgressWindow(TPlayerInterface& ui, std::string text) : Ui(ui), Text(std::move(text)) {

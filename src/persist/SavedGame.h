@@ -1,8 +1,9 @@
 #pragma once
 // The saved game: the members of its archive, the records a save holds, and the helpers that
-// saving and loading share (a private scratch folder, the progress window).
+// saving and loading share (the progress window).
 #include <string>
 
+#include "persist/ScratchFolder.h"
 #include "state/GameCore.h"
 
 inline constexpr const char* ReleasedMember = "1_Released.sav";
@@ -32,22 +33,6 @@ struct TSavedGame {
 // The tunables as the company record carries them, and back.
 void StoreTunables(TCompany& company, const TTunables& tunables);
 TTunables TunablesOf(const TCompany& company);
-
-// A folder of its own below the system's temporary folder (only this user may enter it),
-// removed with everything in it when the object ends, however it ends.
-class TScratchFolder {
-public:
-    // Throws EDataFile when the folder cannot be made.
-    explicit TScratchFolder(const std::string& prefix);
-    ~TScratchFolder();
-    TScratchFolder(const TScratchFolder&) = delete;
-    TScratchFolder& operator=(const TScratchFolder&) = delete;
-
-    const std::string& Path() const { return Folder; } // ends in '/'
-
-private:
-    std::string Folder;
-};
 
 // The progress window with its text and gauge; closed when the object ends.
 class TProgressWindow {

@@ -12,6 +12,7 @@
 #include "archive/Crc32.h"
 #include "archive/Resource.h"
 #include "persist/ArchiveBridge.h"
+#include "persist/ScratchFolder.h"
 #include "sim/Announcements.h"
 #include "start/EmbeddedLists.h"
 #include "state/GameCore.h"
@@ -91,19 +92,12 @@ void ParseEndDate(const std::vector<std::string>& lines, int32_t& endYear, int32
                         std::to_string(endWeek) + " of " + std::to_string(endYear) + ".");
 }
 
-std::vector<std::string> ReadArchiveMember(const std::string& archive, const std::string& member,
-                                           TArchiveUi& ui) {
+std::vector<std::string> ReadArchiveMember(const TFolders& folders, const std::string& archive,
+                                           const std::string& member, TArchiveUi& ui) {
     // Members go to a private folder of their own rather than beside the program, so two
     // games (or a game and its tests) never read or delete each other's files.
-    std::string scratch = (fs::temp_directory_path() / "quillon-db-XXXXXX").string();
-    if (!mkdtemp(scratch.data())) throw EDataFile("Cannot create a temporary folder for the game database.");
-    struct TRemove {
-        std::string Folder;
-        ~TRemove() {
-            std::error_code ignored;
-            fs::remove_all(Folder, ignored);
-        }
-    } cleanup{scratch};
+    const TScratchFolder folder(folders, "quillon-db-");
+    const std::string& scratch = folder.Path();
     TResource resource(ui);
     resource.Silence();
     try {
@@ -132,9 +126,12 @@ std::string ReadDatabaseProblem(const std::string& archive) {
         manager.CloseArchive();
         int32_t endYear = 1994;
         int32_t endWeek = 51;
-        ParseEndDate(ReadArchiveMember(archive, "datadiff.txt", ui), endYear, endWeek);
+        // A database on its own is unpacked in its own folder's temporary folder.
+        const std::string folder = WithBackslash(fs::path(archive).parent_path().string());
+        const TFolders beside{folder, folder};
+        ParseEndDate(ReadArchiveMember(beside, archive, "datadiff.txt", ui), endYear, endWeek);
         for (int g = 0; g < GenreCount; ++g)
-            for (const std::string& line : ReadArchiveMember(archive, Genres[g].ListFile, ui))
+            for (const std::string& line : ReadArchiveMember(beside, archive, Genres[g].ListFile, ui))
                 TitleYear(line);
     } catch (const std::exception& error) {
         return error.what();
@@ -214,7 +211,7 @@ std::string ExistingDatabase(const TGameCore& game) {
 
 std::vector<std::string> ReadDatabaseMember(TGameCore& game, const std::string& member) {
     TGameArchiveUi ui(game.Ui);
-    return ReadArchiveMember(ExistingDatabase(game), member, ui);
+    return ReadArchiveMember(game.Folders, ExistingDatabase(game), member, ui);
 }
 
 bool LoadGameDatabase(TGameCore& game, const std::function<void(int)>& progress) {
@@ -223,10 +220,10 @@ bool LoadGameDatabase(TGameCore& game, const std::function<void(int)>& progress)
         // One choice of database for the whole reading, made once.
         const std::string archive = ExistingDatabase(game);
         TGameArchiveUi ui(game.Ui);
-        ApplyDataDiff(game, ReadArchiveMember(archive, "datadiff.txt", ui));
+        ApplyDataDiff(game, ReadArchiveMember(game.Folders, archive, "datadiff.txt", ui));
         if (progress) progress(15);
         for (int g = 0; g < GenreCount; ++g) {
-            lists[g] = ReadArchiveMember(archive, Genres[g].ListFile, ui);
+            lists[g] = ReadArchiveMember(game.Folders, archive, Genres[g].ListFile, ui);
             for (const std::string& line : lists[g])
                 TitleYear(line);
             if (progress) progress(15 + 5 * (g + 1));

@@ -33,9 +33,9 @@ void ApplyDataDiff(TGameCore& game, const std::vector<std::string>& lines);
 // Extracts one member of Database.pck into a private folder, reads its lines and removes the
 // folder again. Throws EDataFile when the database or the member is missing or damaged.
 std::vector<std::string> ReadDatabaseMember(TGameCore& game, const std::string& member);
-// The same for a given archive.
-std::vector<std::string> ReadArchiveMember(const std::string& archive, const std::string& member,
-                                           TArchiveUi& ui);
+// The same for a given archive, unpacked in the temporary folder of `folders`.
+std::vector<std::string> ReadArchiveMember(const TFolders& folders, const std::string& archive,
+                                           const std::string& member, TArchiveUi& ui);
 // Reads the end date and the genre title lists; false (with a message) when the
 // installation is broken, and nothing of the game changes then. progress gets the share of
 // the work done, 0..100.

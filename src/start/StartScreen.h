@@ -1,9 +1,13 @@
 #pragma once
 // The start screen: names, difficulty, the game database and the start of a new game.
+#include <cstddef>
 #include <string>
 
 class TGameCore;
 struct TNewGameChoices;
+
+// The longest name the start screen's boxes take: the names are kept in fixed-length fields.
+inline constexpr size_t StartNameLength = 25;
 
 // What the start screen shows and what the player has typed into it.
 struct TStartScreen {

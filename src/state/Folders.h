@@ -19,6 +19,9 @@ struct TFolders {
     // replaces its program, never the game itself.
     bool Installed = false;
 
+    // The game's own temporary folder: the working folders of saves, loads and the database's
+    // unpacking, where the next start finds what a killed game left.
+    std::string TempFolder() const { return Data + "tmp/"; }
     std::string SaveFolder() const { return Data + "QlSave/"; }
     std::string SaveArchive() const {
         return SaveArchiveFile.empty() ? SaveFolder() + "sav.sav" : SaveArchiveFile;

@@ -23,7 +23,7 @@ TEST(ActionTextTest, EveryActionReadsBackAsItself) {
         TAcceptInvestor{},
         TDeclineInvestor{},
         TStartNewProject{},
-        TStartProject{.GameName = "Quest \"for\" | the \\ Crown"},
+        TStartProject{.GameName = "Quest \"for\" | a \\ C"},
         TChooseProjectGenre{.Genre = 6},
         TChooseProjectPlatform{.Platform = 18},
         TSetTechnology{.Level = 2},

@@ -253,7 +253,7 @@ TEST_F(EndOfWeekTest, ManagerDeparturesFollowTheirDraws) {
 
 TEST_F(EndOfWeekTest, QuitAndSaveActions) {
     // The save goes to a folder of this test's own, not beside the program.
-    const TScratchFolder saves("quillon-eow-");
+    const TScratchFolder saves(Game.Folders, "quillon-eow-");
     Game.Folders.SaveArchiveFile = saves.Path() + "sav.sav";
     Game.State.Projects[1].InProgress = true;
     Apply(Game, TSaveAndEndTurn{});

@@ -30,6 +30,7 @@
 #include "persist/LoadGame.h"
 #include "persist/SaveGame.h"
 #include "persist/ScoreRecord.h"
+#include "persist/ScratchFolder.h"
 #include "players/Bot.h"
 #include "start/GameDatabase.h"
 #include "start/StartScreen.h"
@@ -143,8 +144,10 @@ protected:
         const char* oldTemp = std::getenv("TMPDIR");
         OldTemp = oldTemp ? std::optional<std::string>(oldTemp) : std::nullopt;
         Root = MakeFolder((fs::temp_directory_path() / "quillon-savetest-XXXXXX").string());
-        Temp = Root / "tmp";
         Data = Root / "data";
+        // The game's own temporary folder (TFolders::TempFolder); the system's points there too,
+        // so that nothing of a save or a load can hide from the checks in either.
+        Temp = Data / "tmp";
         fs::create_directories(Temp);
         fs::create_directories(Data);
         setenv("TMPDIR", Temp.c_str(), 1);
@@ -711,6 +714,24 @@ TEST_F(RefusedLoadTest, MissingOrShortMembersAndBadLines) {
              return changed;
          },
          "1_cmp.sav: Kind[3] is 7, outside 1..3."},
+        // Found by fuzz_load: a strength this large overflowed the week's machines sold.
+        {"1_cmp.sav",
+         [](const std::string& b) -> std::optional<std::string> {
+             std::string changed = b;
+             const int32_t strength = 4390912;
+             std::memcpy(changed.data() + offsetof(TPlatformTable, Strength) + 4 * 5, &strength, 4);
+             return changed;
+         },
+         "1_cmp.sav: Strength[5] is 4390912, outside 0..1000."},
+        // Found by fuzz_load: this many machines overflowed the buyers of a game's sales.
+        {"1_cmp.sav",
+         [](const std::string& b) -> std::optional<std::string> {
+             std::string changed = b;
+             const double machines = 4.1644e28;
+             std::memcpy(changed.data() + offsetof(TPlatformTable, UnitsInUse) + 8 * 2, &machines, 8);
+             return changed;
+         },
+         "1_cmp.sav: UnitsInUse[2] is 4.1644e+28, outside -1e+10..1e+10."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Message);
@@ -896,6 +917,104 @@ TEST_F(SaveGameTest, ASaveCutShortLeavesThePreviousSaveLoadable) {
     EXPECT_TRUE(FolderListing(Temp).empty());
 }
 
+// A player that is killed at its Nth call from inside the work of a save, a load or the
+// database's unpacking (the progress gauge and the archive's repaint calls), or only counts.
+class TKilledPlayer : public TScriptedPlayer {
+public:
+    long KillAt = 0; // 0: never
+    long Calls = 0;
+    void Progress(const std::string& text, int percent) override {
+        Count();
+        TScriptedPlayer::Progress(text, percent);
+    }
+    void ProcessEvents() override { Count(); }
+
+private:
+    void Count() {
+        ++Calls;
+        if (Calls == KillAt) ::raise(SIGKILL);
+    }
+};
+
+TEST_F(SaveGameTest, SavesAndLoadsKilledPartWayLeaveNothingAfterTheNextStart) {
+    TScriptedPlayer playerA;
+    auto a = NewGame(playerA, 61u);
+    PlayUntil(*a, 1985, 10);
+    WriteSaveArchive(*a, Archive().string());
+    const std::string previous = ReadBytes(Archive());
+
+    // The work that may be cut short: a save, a load, the database's unpacking.
+    enum TWork { Save, Load, Database };
+    const auto work = [&](TGame& game, TWork which) {
+        if (which == Save) WriteSaveArchive(game, Archive().string());
+        if (which == Load) ReadSavedGame(game, Archive().string());
+        if (which == Database) LoadGameDatabase(game);
+    };
+    const auto prepared = [&](TKilledPlayer& player) {
+        auto game = std::make_unique<TGame>(player, 62u, Folders());
+        LoadGameDatabase(*game);
+        PrepareNewGame(*game, {"Ada", "Pixel Forge", 2});
+        BeginGame(*game);
+        player.Calls = 0;
+        return game;
+    };
+    // How many calls each kind of work makes, so that the kills fall anywhere inside it.
+    long calls[3] = {};
+    for (TWork which : {Save, Load, Database}) {
+        TKilledPlayer counting;
+        auto game = prepared(counting);
+        work(*game, which);
+        calls[which] = counting.Calls;
+        ASSERT_GT(calls[which], 2) << which;
+    }
+    WriteBytes(Archive(), previous);
+
+    TRandom random(63u);
+    int killed = 0;
+    for (int i = 0; i < 20; ++i) {
+        const TWork which = static_cast<TWork>(i % 3);
+        const long at = 1 + random.Random(static_cast<int>(calls[which]));
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            TKilledPlayer player;
+            auto game = prepared(player);
+            player.KillAt = at;
+            try {
+                work(*game, which);
+            } catch (...) {
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        killed += WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+    }
+    EXPECT_EQ(killed, 20);
+    // Killed games leave their working folders and, cut short in the archive's rename, the new
+    // archive beside the save; a running game's own things and other files are not theirs.
+    EXPECT_FALSE(FolderListing(Temp).empty());
+    const TScratchFolder running(Folders(), "quillon-save-");
+    WriteBytes(Data / "QlSave" / ("~sav.sav." + std::to_string(::getpid()) + ".0.tmp"), "mine");
+    fs::create_directories(Temp / "quillon-load-1-AbCdEf"); // process 1 runs, whatever it is
+    WriteBytes(Temp / "notes.txt", "not the game's");
+    WriteBytes(Data / "QlSave" / "~sav.sav.x.0.tmp", "not a process number");
+
+    EXPECT_GT(RemoveStaleTemporaries(Folders()), 0);
+    std::vector<std::string> left = {fs::path(running.Path()).parent_path().filename().string(), "notes.txt",
+                                     "quillon-load-1-AbCdEf"};
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(FolderListing(Temp), left);
+    EXPECT_EQ(FolderListing(Data / "QlSave"),
+              (std::vector<std::string>{"sav.sav", "~sav.sav." + std::to_string(::getpid()) + ".0.tmp",
+                                        "~sav.sav.x.0.tmp"}));
+    // The save the kills fell on is the previous one or a whole new one, and it loads.
+    TScriptedPlayer player;
+    auto b = NewGame(player, 64u);
+    ASSERT_TRUE(LoadGame(*b).Done);
+    EXPECT_TRUE(b->State.Company.Year == 1985 || b->State.Company.Year == 1984);
+}
+
 TEST_F(SaveGameTest, AFailedSaveAndEndTurnSaysSoAndEndsNoWeek) {
     TScriptedPlayer playerA;
     auto a = NewGame(playerA, 61u);
@@ -904,8 +1023,9 @@ TEST_F(SaveGameTest, AFailedSaveAndEndTurnSaysSoAndEndsNoWeek) {
     EndOfWeek(*a);
     const int week = a->State.Company.Week;
 
-    // No temporary folder to write the members in.
-    setenv("TMPDIR", (Root / "gone").c_str(), 1);
+    // No temporary folder to write the members in: a file has its name.
+    fs::remove_all(Temp);
+    WriteBytes(Temp, "in the way");
     Apply(*a, TSaveAndEndTurn{});
     ASSERT_FALSE(playerA.Messages.empty());
     EXPECT_EQ(playerA.Messages.back().Caption, "Error");

@@ -149,6 +149,7 @@ TPublisherPanel::TPublisherPanel(const TGame& game, TPanelHost& host, QWidget* p
     Fee = new QLineEdit(Negotiation);
     // Digits and full stops only; the full stops group the digits.
     Fee->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), Fee));
+    Fee->setMaxLength(OfferFeeLength);
     SetHint(Fee,
             tr("The fee the publisher pays you when you sign: a higher fee makes him harder to persuade"));
     Objective = new QSpinBox(Negotiation);
