@@ -11,6 +11,7 @@
 #include "archive/Resource.h"
 #include "company/Space.h"
 #include "persist/ArchiveBridge.h"
+#include "persist/CandidateListText.h"
 #include "persist/GameListLine.h"
 #include "sim/Announcements.h"
 #include "state/PlatformTables.h"
@@ -91,6 +92,9 @@ void ExtractMembers(TGameCore& game, const std::string& archive, const std::stri
             if (!entry) throw EDataFile(std::string(member) + " is missing from the saved game.");
             wanted.push_back(*entry);
         }
+        // Saves made before the candidate lists were kept do without them.
+        if (const TCentralDirEntry* entry = manager.CentralDir().Find(CandidatesMember))
+            wanted.push_back(*entry);
         for (const TCentralDirEntry& entry : wanted) {
             manager.ExtractEntries({entry});
             // Silenced, the archive only speaks of trouble: a damaged block, a CRC that does
@@ -140,7 +144,7 @@ private:
     const char* Member;
 };
 
-void CheckCompany(const TCompany& c, const TGameCore& game) {
+void CheckCompany(const TCompany& c, const TManagerCandidates& candidates) {
     const TFieldCheck check(CompanyMember);
     check.Text("CompanyName", c.CompanyName);
     check.Text("PlayerName", c.PlayerName);
@@ -167,7 +171,7 @@ void CheckCompany(const TCompany& c, const TGameCore& game) {
                                                          {"LeadDesigner", c.LeadDesigner}};
     for (int k = 0; k < 3; ++k) {
         const auto [field, row] = managers[k];
-        const long rows = static_cast<long>(game.State.Candidates.Lists[static_cast<size_t>(k)].size());
+        const long rows = static_cast<long>(candidates.Lists[static_cast<size_t>(k)].size());
         if (row != -1) check.Range(field, row, 1, rows, "a row of its candidate list");
     }
     check.Range("LeadProgrammerShare", c.LeadProgrammerShare, 0, 100);
@@ -268,7 +272,8 @@ void ShowLoadedState(TGameCore& game) {
 } // namespace
 
 void CheckSavedGame(const TSavedGame& saved, const TGameCore& game) {
-    CheckCompany(saved.Company, game);
+    // The hired managers are rows of the saved lists, or of the world's when the save has none.
+    CheckCompany(saved.Company, saved.Candidates ? *saved.Candidates : game.State.Candidates);
     CheckDeal(saved.Deal);
     CheckProject(saved.Project);
     CheckPlatforms(saved.Platforms);
@@ -300,6 +305,8 @@ TSavedGame ReadSavedGame(TGameCore& game, const std::string& archive) {
         saved.TitleLists[g] = TitleListOf(folder, GenreListMembers[g]);
         if (g == 1 || g == 3 || g == 5) progress.Add(10);
     }
+    if (!FindFileNoCase(folder, CandidatesMember).empty())
+        saved.Candidates = ParseCandidateListText(MemberBytes(folder, CandidatesMember), CandidatesMember);
     CheckSavedGame(saved, game);
     progress.Set(100);
     return saved;
@@ -314,6 +321,7 @@ void ApplySavedGame(TGameCore& game, TSavedGame saved) {
     s.ReleasedGames = std::move(saved.Released);
     s.UpcomingGames = std::move(saved.Upcoming);
     s.TitleLists = std::move(saved.TitleLists);
+    if (saved.Candidates) s.Candidates = std::move(*saved.Candidates);
     game.Tunables = TunablesOf(s.Company);
     ShowLoadedState(game);
     RebuildChoiceLists(game);

@@ -5,10 +5,11 @@
 // up) adds the screens' view models, the player actions and their log.
 //
 // What a saved game restores: the company record, project slot 1, the platform table, the
-// publisher deal, the upcoming and released game lists, the genre title lists and the
-// tunables (inside the company record). Everything else here is rebuilt: by the world
-// initialisation that runs before a load (platform snapshots, manager candidates, choice
-// lists, side labels), by the load itself (employees, the team's plan) or by the next week.
+// publisher deal, the upcoming and released game lists, the genre title lists, the manager
+// candidates and the tunables (inside the company record). Everything else here is rebuilt:
+// by the world initialisation that runs before a load (platform snapshots, the candidates of
+// an older save that has none, choice lists, side labels), by the load itself (employees, the
+// team's plan) or by the next week.
 #include <array>
 #include <memory>
 #include <optional>

@@ -25,6 +25,7 @@
 #include "archive/ArchiveErrors.h"
 #include "archive/ArchiveManager.h"
 #include "archive/Resource.h"
+#include "company/Managers.h"
 #include "game/EndOfWeek.h"
 #include "persist/GameListLine.h"
 #include "persist/LoadGame.h"
@@ -41,7 +42,7 @@ namespace {
 
 const std::vector<std::string> MemberOrder = {
     "1_Released.sav", "1_sales.sav", "1_Comp.sav", "1_Pub.sav", "1_prj.sav", "1_cmp.sav", "acg.sav",
-    "Adg.sav",        "Stg.sav",     "Rg.sav",     "Spg.sav",   "RPG.sav",   "Sig.sav"};
+    "Adg.sav",        "Stg.sav",     "Rg.sav",     "Spg.sav",   "RPG.sav",   "Sig.sav",   "1_Mgr.sav"};
 
 std::string ReadBytes(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -428,6 +429,89 @@ TEST_F(SaveGameTest, ALateGameSavedAndLoadedComesBackWhole) {
     EXPECT_EQ(ReadBytes(Archive()), archive);
 }
 
+// The hired managers are rows of the candidate lists: the lists travel with the save, so a
+// load (and a save of the loaded game) keeps the people, their ratings and their wages. A save
+// made before the lists were kept loads with the lists drawn for the world.
+TEST_F(SaveGameTest, TheHiredManagersComeBackWithTheirRatingsAndWages) {
+    struct THired {
+        std::string Name;
+        int Rating, Share, Wage;
+    };
+    auto hired = [](const TGame& game) {
+        const auto& c = game.State.Company;
+        std::vector<THired> managers;
+        const std::pair<TManagerKind, int32_t> rows[3] = {{TManagerKind::LeadProgrammer, c.LeadProgrammer},
+                                                          {TManagerKind::ProjectLeader, c.ProjectLeader},
+                                                          {TManagerKind::LeadDesigner, c.LeadDesigner}};
+        for (const auto& [kind, row] : rows) {
+            const TManagerCandidate* m = game.State.Candidates.AtRow(kind, row);
+            managers.push_back(m ? THired{m->Name, m->Rating, m->Share, m->Wage} : THired{"", -1, -1, -1});
+        }
+        return managers;
+    };
+    auto expectSame = [](const std::vector<THired>& got, const std::vector<THired>& want) {
+        ASSERT_EQ(got.size(), want.size());
+        for (size_t k = 0; k < want.size(); ++k) {
+            SCOPED_TRACE(k);
+            EXPECT_EQ(got[k].Name, want[k].Name);
+            EXPECT_EQ(got[k].Rating, want[k].Rating);
+            EXPECT_EQ(got[k].Share, want[k].Share);
+            EXPECT_EQ(got[k].Wage, want[k].Wage);
+        }
+    };
+
+    TScriptedPlayer playerA;
+    auto a = NewGame(playerA, 11u);
+    a->State.Company.Money = 5000000;
+    for (const auto& [kind, row] :
+         {std::pair{TManagerKind::LeadProgrammer, 4}, std::pair{TManagerKind::LeadDesigner, 6}}) {
+        playerA.Answers.push_back(TAnswer::Yes);
+        ASSERT_TRUE(Hire(*a, kind, row));
+    }
+    const std::vector<THired> before = hired(*a);
+    ASSERT_NE(before[0].Rating, -1);
+    WriteSaveArchive(*a, Archive().string());
+    EXPECT_EQ(Member(Archive(), "1_Mgr.sav"), [&] {
+        std::string text;
+        for (size_t k = 0; k < 3; ++k)
+            for (const TManagerCandidate& m : a->State.Candidates.Lists[k])
+                text += std::to_string(k) + "\t" + m.Name + "\t" + std::to_string(m.Rating) + "\t" +
+                        std::to_string(m.Share) + "\t" + std::to_string(m.Wage) + "\r\n";
+        return text;
+    }());
+
+    // Other seeds draw other lists; the load brings the saved ones, and so does a second save.
+    TScriptedPlayer playerB, playerC;
+    auto b = NewGame(playerB, 99u);
+    ASSERT_TRUE(LoadGame(*b).Done);
+    expectSame(hired(*b), before);
+    EXPECT_EQ(ManagerStatusLine(*b, TManagerKind::LeadDesigner),
+              before[2].Name + " (" + std::to_string(before[2].Wage) + "$)");
+    WriteSaveArchive(*b, Archive().string());
+    auto c = NewGame(playerC, 5u);
+    ASSERT_TRUE(LoadGame(*c).Done);
+    expectSame(hired(*c), before);
+    for (size_t k = 0; k < 3; ++k)
+        EXPECT_EQ(c->State.Candidates.Lists[k].size(), a->State.Candidates.Lists[k].size());
+
+    // An older save, without the member: it loads, the hired rows point into the world's lists.
+    std::vector<std::pair<std::string, std::string>> older;
+    for (const auto& member : Members(Archive()))
+        if (member.first != "1_Mgr.sav") older.push_back(member);
+    WriteMembers(Archive(), older);
+    TScriptedPlayer playerD;
+    auto d = NewGame(playerD, 99u);
+    const TManagerCandidates drawn = d->State.Candidates;
+    const TOutcome loaded = LoadGame(*d);
+    ASSERT_TRUE(loaded.Done) << loaded.Message;
+    EXPECT_EQ(d->State.Company.LeadDesigner, 6);
+    for (size_t k = 0; k < 3; ++k) {
+        ASSERT_EQ(d->State.Candidates.Lists[k].size(), drawn.Lists[k].size());
+        for (size_t i = 0; i < drawn.Lists[k].size(); ++i)
+            EXPECT_EQ(d->State.Candidates.Lists[k][i].Wage, drawn.Lists[k][i].Wage);
+    }
+}
+
 TEST_F(SaveGameTest, LoadSavedGameRunsTheWorldThenTheLoadThenTheSavedWeek) {
     // Saved when week 1 of 1985 is ended: an economy evaluation point.
     TScriptedPlayer playerA;
@@ -695,6 +779,15 @@ TEST_F(RefusedLoadTest, MissingOrShortMembersAndBadLines) {
          "LeadProgrammer is 33, not a row of its candidate list."},
         {"1_Comp.sav", CompanyField<uint8_t>(offsetof(TCompany, CompanyName), 200),
          "CompanyName is a text of 200 characters"},
+        {"1_Mgr.sav", [](const std::string& b) { return "3\tNobody\t50\t5\t1000\r\n" + b; },
+         "1_Mgr.sav, line 1: field 0 (List) \"3\" is outside 0..2."},
+        {"1_Mgr.sav", [](const std::string& b) { return "0\tNobody\tgood\t5\t1000\r\n" + b; },
+         "1_Mgr.sav, line 1: field 2 (Rating) \"good\" is not a number."},
+        {"1_Mgr.sav", [](const std::string& b) { return "1\tNobody\t50\r\n" + b; },
+         "1_Mgr.sav, line 1: 3 fields, a candidate has 5."},
+        // The hired project leader's row must be in the saved list, not the world's.
+        {"1_Mgr.sav", [](const std::string&) { return std::string("1\tNobody\t50\t5\t1000\r\n"); },
+         "1_Comp.sav: LeadProgrammer is 1, not a row of its candidate list."},
         {"1_prj.sav",
          [](const std::string& b) -> std::optional<std::string> {
              std::string changed = b;
