@@ -69,6 +69,9 @@ struct TRunFlags {
     bool PortCancelled = true;
     // The game is over and its loan settled: the score sheet is final.
     bool ScoreSettled = false;
+    // The world is being built for a saved game that replaces it at once: its first week
+    // shows no news window.
+    bool WorldBeforeLoad = false;
 };
 
 // The bank's search for an investor: whether the player may look again, and the offer on
