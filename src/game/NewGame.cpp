@@ -13,6 +13,8 @@ void BeginGame(TGame& game) {
     if (game.Flags.QuitChosen) return;
     InitialiseWorld(game);
     EndOfWeek(game);
+    // The world's own first week is no week the player has played.
+    game.WeeksSinceSave = 0;
     game.RefreshViews();
 }
 

@@ -271,6 +271,9 @@ public:
     // The weekly chart End Of Week published last.
     TSalesChart WeeklyChart;
     TScoreSheet ScoreSheet;
+    // Weeks played since the game was last saved (or started, or loaded): what quitting now
+    // would lose.
+    int32_t WeeksSinceSave = 0;
     std::string VersionText = "Version " QUILLON_VERSION;
 
 private:

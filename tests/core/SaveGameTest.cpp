@@ -544,6 +544,70 @@ TEST_F(SaveGameTest, LoadSavedGameRunsTheWorldThenTheLoadThenTheSavedWeek) {
     EXPECT_TRUE(game.Flags.LoadRequested) << "the score upload needs to know";
 }
 
+// What quitting would lose: the weeks played since the game was saved, started or loaded.
+TEST_F(SaveGameTest, TheWeeksSinceTheLastSaveAreCounted) {
+    TScriptedPlayer playerA;
+    auto a = NewGame(playerA, 13u);
+    EXPECT_EQ(a->WeeksSinceSave, 0) << "the world's first week is not the player's";
+    for (int week = 1; week <= 3; ++week) {
+        Apply(*a, TEndOfWeekAction{});
+        EXPECT_EQ(a->WeeksSinceSave, week);
+    }
+    ASSERT_TRUE(Apply(*a, TSaveAndEndTurn{}).Done);
+    EXPECT_EQ(a->WeeksSinceSave, 0) << "loading the save plays its week again";
+    Apply(*a, TEndOfWeekAction{});
+    Apply(*a, TEndOfWeekAction{});
+    EXPECT_EQ(a->WeeksSinceSave, 2);
+    a->State.Projects[1].InProgress = true;
+    EXPECT_FALSE(Apply(*a, TSaveAndEndTurn{}).Done);
+    EXPECT_EQ(a->WeeksSinceSave, 2) << "a refused save saves nothing";
+
+    TScriptedPlayer player;
+    TGame game(player, 14u, Folders());
+    game.Views.StartScreen.PlayerName = "Grace";
+    game.Views.StartScreen.CompanyName = "Hopper Soft";
+    ASSERT_TRUE(LoadSavedGame(game, game.Views.StartScreen));
+    ASSERT_TRUE(LoadSavedGameAndPlay(game));
+    EXPECT_EQ(game.WeeksSinceSave, 0);
+    Apply(game, TEndOfWeekAction{});
+    EXPECT_EQ(game.WeeksSinceSave, 1);
+}
+
+// File names match without regard to case: a save folder and archive spelt "qlsave/SAV.SAV"
+// are the save on the start screen, for the score upload's marker and for the next save.
+TEST_F(SaveGameTest, TheSaveIsFoundWhateverTheLetterCaseOfItsNames) {
+    TScriptedPlayer playerA;
+    auto a = NewGame(playerA, 15u);
+    a->State.Company.StartStamp = 0x2F00ABCD;
+    PlayUntil(*a, 1984, 9);
+    WriteSaveArchive(*a, Archive().string());
+    fs::rename(Data / "QlSave" / "sav.sav", Data / "QlSave" / "SAV.SAV");
+    fs::rename(Data / "QlSave", Data / "qlsave");
+    EXPECT_EQ(Folders().SaveArchive(), (Data / "qlsave" / "SAV.SAV").string());
+
+    TScriptedPlayer player;
+    TGame game(player, 16u, Folders());
+    game.Views.StartScreen.PlayerName = "Grace";
+    game.Views.StartScreen.CompanyName = "Hopper Soft";
+    ASSERT_TRUE(LoadSavedGame(game, game.Views.StartScreen));
+    EXPECT_FALSE(player.SawMessage("No saved game exists"));
+    ASSERT_TRUE(LoadSavedGameAndPlay(game));
+    EXPECT_EQ(game.State.Company.Week, 10);
+
+    TQuietArchiveUi ui(TArchiveAnswer::No, false);
+    EXPECT_TRUE(MarkScoreUpload(Data.string() + "/", game.State.Company, true, ui).Allowed);
+    const TUploadPermission second = MarkScoreUpload(Data.string() + "/", game.State.Company, true, ui);
+    EXPECT_FALSE(second.Allowed) << "the marker went into qlsave/SAV.SAV";
+
+    // The next save replaces that archive, under its own spelling, and keeps the marker.
+    WriteSaveArchive(game, game.Folders.SaveArchive());
+    EXPECT_FALSE(fs::exists(Data / "QlSave")) << "no second save folder";
+    EXPECT_EQ(FolderListing(Data / "qlsave"), std::vector<std::string>{"SAV.SAV"});
+    std::vector<std::string> withMarker = MemberOrder;
+    withMarker.push_back("1_UPT.sav");
+    EXPECT_EQ(MemberNames(Data / "qlsave" / "SAV.SAV"), withMarker);
+}
+
 TEST_F(SaveGameTest, TheObjectiveIsTestedAfterALoad) {
     TScriptedPlayer playerA;
     auto a = NewGame(playerA, 4u);
