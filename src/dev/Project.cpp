@@ -210,6 +210,11 @@ bool RecalculateProject(TGameCore& game, int slot, bool estimateOnly) {
     return result;
 }
 
+TOutcome OpenDevelopment(TGameCore& game) {
+    if (game.State.Development.Stage != TProjectStage::NotStarted) RecalculateProject(game, 1, true);
+    return TOutcome::Ok();
+}
+
 TOutcome ChooseProjectGenre(TGameCore& game, int genre) {
     const auto& d = game.State.Development;
     if (d.Stage != TProjectStage::Initial || d.PortSetUp || genre < 0 || genre >= GenreCount)

@@ -144,6 +144,9 @@ TOutcome Run(TGame& game, const TRequestPreview&) {
 TOutcome Run(TGame& game, const TPortGame& a) {
     return PortGame(game, a.ReleasedIndex, a.Platform);
 }
+TOutcome Run(TGame& game, const TOpenDevelopment&) {
+    return OpenDevelopment(game);
+}
 
 // --- The text form -----------------------------------------------------------------------
 

@@ -184,13 +184,21 @@ struct TPortGame {
     auto Fields() { return std::tie(ReleasedIndex, Platform); }
 };
 
+// The menu's "Development" link: the panel opens on a fresh estimate of the project, since
+// tools, managers and assistants may have changed it. The estimate draws from the generator
+// while a project runs, so opening the panel is an action of its own.
+struct TOpenDevelopment {
+    static constexpr const char* Name = "OpenDevelopment";
+    auto Fields() { return std::tie(); }
+};
+
 using TPlayerAction =
     std::variant<TEndOfWeekAction, TQuitGame, TSaveAndEndTurn, THireManager, TSetAssistants, TMoveOffice,
                  TSetExtraOffices, TSetEquipment, TSetFacility, TBorrow, TRepay, TFindInvestor,
                  TAcceptInvestor, TDeclineInvestor, TStartNewProject, TStartProject, TChooseProjectGenre,
                  TChooseProjectPlatform, TSetTechnology, TSetProjectOption, TSetAdvertising, TCancelProject,
                  TBeginRelease, TChooseReleaseWeek, TFindPublisher, TOfferDeal, TSignDeal,
-                 TChooseStudyPlatform, TSetStudyStaff, TRequestPreview, TPortGame>;
+                 TChooseStudyPlatform, TSetStudyStaff, TRequestPreview, TPortGame, TOpenDevelopment>;
 
 // Applies one action: logs it, runs it, shows a refusal's message (a message box, or the
 // panel's inline line), reports an error it raised, and brings the views up to date.

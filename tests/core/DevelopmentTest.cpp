@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "GameFixture.h"
+#include "company/Publisher.h"
 #include "dev/Project.h"
 #include "dev/Release.h"
-#include "company/Publisher.h"
 #include "game/EndOfWeek.h"
+#include "views/DevelopmentView.h"
 
 namespace {
 
