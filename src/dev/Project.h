@@ -9,6 +9,7 @@ class TGameCore;
 
 constexpr int ProjectNameLength = 20; // what the name box takes
 extern const char* const TechnologyItems[3];
+constexpr int DefaultTechnology = 1; // "Up-to-date"
 extern const char* const OptionNames[4];
 enum class TProjectOption { Beta, Demo, MultiPlay, Extras };
 extern const char* const TechnologyHint;

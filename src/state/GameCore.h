@@ -97,7 +97,7 @@ struct TDevelopment {
     TProjectStage Stage = TProjectStage::NotStarted;
     int Genre = 0;      // genre index
     int Platform = -1;  // platform index; -1 before the first project
-    int Technology = 1; // 0 "Old-fashioned", 1 "Up-to-date", 2 "Push the limits"
+    int Technology = 1; // 0 "Old-fashioned", 1 "Up-to-date" (the default), 2 "Push the limits"
     bool Beta = false, Demo = false, MultiPlay = false, Extras = false;
     int Advertising = 0; // 0..10, each step 3000 a week
     // The panel's status caption and how fast it blinks (0: steady).
