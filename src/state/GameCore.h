@@ -158,6 +158,14 @@ struct TPreviewReport {
 
 enum class TPatienceColor { Lime, Green, Yellow, Red };
 
+// The terms the negotiation panel's fields show: the publisher's asking terms when an offer is
+// made, then what the player proposed with the last bid, refused or not.
+struct TDealTerms {
+    int Share = 0;
+    int Objective = 0;
+    std::string Fee;
+};
+
 // The search for a publisher: which "Find" links may be used this week, the negotiation under
 // way and how it goes.
 struct TPublisherSearch {
@@ -167,6 +175,7 @@ struct TPublisherSearch {
     bool SignEnabled = false;
     std::string Status;
     TPatienceColor StatusColor = TPatienceColor::Lime;
+    TDealTerms Terms;
     int DealsSigned = 0;
 };
 

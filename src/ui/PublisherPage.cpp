@@ -199,10 +199,10 @@ TPublisherPage::TPublisherPage(TGame& game, TPerform perform, QWidget* parent)
 }
 
 void TPublisherPage::FillTerms() {
-    const TPublisherDeal& offer = Game.State.PublisherOffer;
-    Share->setValue(offer.SalesShare);
-    Objective->setValue(offer.TargetPos);
-    Fee->setText(QString::number(offer.SigningFee));
+    const TDealTerms& terms = Game.State.Publishers.Terms;
+    Share->setValue(terms.Share);
+    Objective->setValue(terms.Objective);
+    Fee->setText(FromCp1252(terms.Fee));
 }
 
 void TPublisherPage::Render() {
