@@ -148,12 +148,13 @@ TPublisherPage::TPublisherPage(TGame& game, TPerform perform, QWidget* parent)
     Fee = new QLineEdit(Negotiation);
     // Digits and full stops only; the full stops group the digits.
     Fee->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), Fee));
-    SetHint(Fee,
-            tr("The fee the publisher pays you when you sign: a higher fee makes him harder to persuade"));
+    SetHint(
+        Fee,
+        tr("The fee your studio pays the publisher when you sign: a higher fee persuades him more easily"));
     Objective = new QSpinBox(Negotiation);
     Objective->setRange(1, 100);
     SetHint(Objective,
-            tr("One of your games must reach this place in the sales chart, or the fee is paid back"));
+            tr("One of your games must reach this place in the sales chart, or the fee is paid again"));
     auto* shareRow = new QHBoxLayout;
     shareRow->addWidget(Share);
     shareRow->addStretch(1);
