@@ -10,6 +10,7 @@
 #include "company/Bank.h"
 #include "game/Game.h"
 #include "ui/LinkButton.h"
+#include "views/NumberText.h"
 
 namespace {
 // A bank front with columns, drawn for the panel's heading.
@@ -182,9 +183,9 @@ QPushButton* TBankPage::Button(const QString& text) const {
 void TBankPage::Render() {
     const auto& c = Game.State.Company;
     const auto& bank = Game.State.Investor;
-    Loan->setText(QString::number(c.Loan));
+    Loan->setText(QString::fromStdString(MoneyText(c.Loan)));
     Rate->setText(QString::number(c.LoanRate) + QStringLiteral("%"));
-    Credit->setText(QString::number(CreditLeft(Game)));
+    Credit->setText(QString::fromStdString(MoneyText(CreditLeft(Game))));
     // A step the bank would refuse is greyed rather than left to do nothing.
     for (const TLoanStep& step : LoanSteps)
         step.Button->setEnabled(step.Borrowing ? CanBorrow(Game, step.Amount) : CanRepay(Game, step.Amount));
@@ -193,6 +194,7 @@ void TBankPage::Render() {
     Accept->setEnabled(bank.OfferOpen);
     Decline->setEnabled(bank.OfferOpen);
     // The offer stays readable after it was answered, greyed with the area.
-    OfferAmount->setText(bank.OfferAmount > 0 ? QString::number(bank.OfferAmount) : QString());
+    OfferAmount->setText(bank.OfferAmount > 0 ? QString::fromStdString(MoneyText(bank.OfferAmount))
+                                              : QString());
     OfferShare->setText(bank.OfferShare > 0 ? QString::number(bank.OfferShare) : QString());
 }
