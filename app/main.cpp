@@ -91,10 +91,10 @@ int main(int argc, char* argv[]) {
     TMainWindow window(seed);
     // The songs and the effects were installed with the program.
     const std::string programFolder = window.Game().Folders.Program;
-    TMusicBox* music =
-        InstallMusic(window, std::make_unique<TSdlAudio>(), programFolder + "music", programFolder + "sounds");
+    TMusicBox* music = InstallMusic(window, std::make_unique<TSdlAudio>(), programFolder + "music",
+                                    programFolder + "sounds");
     // An update's restart ends the music first.
-    window.StartScreen().Online.StopMusic = [music] { music->Player().Stop(); };
+    window.StartScreen().Online.StopMusic = [music] { music->Player().StopAll(); };
     const bool unattended =
         parser.isSet(newGameOption) || parser.isSet(shotOption) || parser.isSet(toursOption);
     if (unattended) window.Modals().AutoClose = true;
