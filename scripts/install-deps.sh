@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
   libsdl2-mixer-dev timgm6mb-soundfont
+  nlohmann-json3-dev
 )
 missing=()
 for p in "${packages[@]}"; do
