@@ -135,7 +135,7 @@ int main(int argc, char* argv[]) {
     TMusicBox& music = window.InstallMusic(std::make_unique<TSdlAudio>(), programFolder + "music",
                                            programFolder + "sounds", songChoice);
     // An update's restart ends the music first.
-    window.StartScreen().Online.StopMusic = [&music] { music.Player().Stop(); };
+    window.StartScreen().Online.StopMusic = [&music] { music.Player().StopAll(); };
     const bool unattended =
         parser.isSet(newGameOption) || parser.isSet(shotOption) || parser.isSet(toursOption);
     if (unattended) window.Modals().AutoClose = true;

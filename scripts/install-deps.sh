@@ -11,6 +11,7 @@ packages=(
   libsdl2-mixer-dev timgm6mb-soundfont
   libsodium-dev python3-openssl openssl
   desktop-file-utils appstream man-db lintian
+  nlohmann-json3-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -15,6 +15,7 @@
 
 #include "game/Actions.h"
 #include "game/Game.h"
+#include "game/GameSummary.h"
 #include "game/Gesture.h"
 #include "game/NewGame.h"
 #include "persist/LoadGame.h"
@@ -25,6 +26,7 @@
 #include "start/GameDatabase.h"
 #include "start/NewGame.h"
 #include "start/StartScreen.h"
+#include "state/CodePage.h"
 #include "state/PlatformTables.h"
 #include "state/TextFields.h"
 
@@ -109,12 +111,15 @@ long ParseNumber(const std::string& option, const char* text, long lo, long hi) 
     return value;
 }
 
-// As the start screen takes them: no longer than its boxes.
-std::string ParseName(const std::string& option, const char* text) {
-    const std::string name = text;
-    if (name.size() > StartNameLength)
+// A name from the command line (UTF-8) in the game's code page, as the start screen takes it: no
+// longer than its boxes, and refused where a character has no form there rather than stored as
+// something else.
+std::string GameText(const std::string& option, const char* value) {
+    const TCp1252Conversion converted = Utf8ToCp1252(value);
+    if (!converted.Text) Fail(option + ": " + converted.Problem);
+    if (converted.Text->size() > StartNameLength)
         Fail(option + " takes at most " + std::to_string(StartNameLength) + " characters");
-    return name;
+    return *converted.Text;
 }
 
 TOptions ParseOptions(int argc, char** argv) {
@@ -144,9 +149,9 @@ TOptions ParseOptions(int argc, char** argv) {
         else if (arg == "--weeks")
             options.Weeks = ParseNumber(arg, value, 0, 100000);
         else if (arg == "--player")
-            options.Player = ParseName(arg, value);
+            options.Player = GameText(arg, value);
         else if (arg == "--company")
-            options.Company = ParseName(arg, value);
+            options.Company = GameText(arg, value);
         else if (arg == "--json")
             options.JsonFile = value;
         else if (arg == "--data")
@@ -177,25 +182,6 @@ TOptions ParseOptions(int argc, char** argv) {
     if (options.LoadSlot && (!options.ReplayFile.empty() || !options.RecordFile.empty()))
         Fail("--load-slot cannot be combined with --replay or --record: a replay starts from a new game");
     return options;
-}
-
-std::string JsonString(const std::string& text) {
-    std::ostringstream out;
-    out << '"';
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\')
-            out << '\\' << c;
-        else if (c < 0x20) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-            out << buffer;
-        } else if (c < 0x80)
-            out << c;
-        else // Windows-1252 letters leave as their code points; close enough for names.
-            out << static_cast<char>(0xC0 | (c >> 6)) << static_cast<char>(0x80 | (c & 0x3F));
-    }
-    out << '"';
-    return out.str();
 }
 
 int OnMarket(const TGame& game) {
@@ -238,18 +224,6 @@ void TraceChart(const TGame& game) {
         std::printf("  %s\n", rows[i].Text.c_str());
 }
 
-// The titles of the last weekly chart's first ten places.
-std::vector<std::string> ChartTop(const TGame& game) {
-    std::vector<std::pair<int, std::string>> placed;
-    for (const TGameEntry& e : game.State.ReleasedGames)
-        if (e.LastChartPos >= 1 && e.LastChartPos <= 10) placed.push_back({e.LastChartPos, e.Title.Str()});
-    std::sort(placed.begin(), placed.end());
-    std::vector<std::string> titles;
-    for (const auto& p : placed)
-        titles.push_back(p.second);
-    return titles;
-}
-
 void PrintScoreSheet(const TScoreSheet& sheet) {
     std::printf("\nGAME IS OVER\n");
     for (const auto& [title, value] : sheet.Rows)
@@ -276,136 +250,10 @@ void Browse(TGame& game, long week) {
 }
 
 void WriteJson(const std::string& file, const TGame& game, const TScriptedPlayer& player, uint32_t seed) {
-    const auto& c = game.State.Company;
-    const bool over = !player.ScoreSheets.empty();
-    std::ofstream out(file);
-    out << "{\n";
-    out << "  \"year\": " << c.Year << ",\n";
-    out << "  \"week\": " << c.Week << ",\n";
-    out << "  \"money\": " << c.Money << ",\n";
-    out << "  \"loan\": " << c.Loan << ",\n";
-    out << "  \"score\": " << (over ? player.ScoreSheets.back().Score : 0) << ",\n";
-    out << "  \"gameOver\": " << (game.Flags.GameOver ? "true" : "false") << ",\n";
-    out << "  \"seed\": " << seed << ",\n";
-    int64_t yearCosts = 0, yearInterest = 0, yearIncome = 0;
-    if (c.Year >= 1983 && c.Year <= 2010)
-        for (int w = 1; w <= c.Week; ++w) {
-            yearCosts += c.HistCosts[c.Year][w];
-            yearInterest += c.HistInterest[c.Year][w];
-            yearIncome += c.HistIncome[c.Year][w];
-        }
-    int64_t totalIncome = 0;
-    for (int y = 1983; y <= std::min(c.Year, 2010); ++y)
-        for (int w = 1; w <= 52; ++w)
-            totalIncome += c.HistIncome[y][w];
-    out << "  \"released\": " << game.State.ReleasedGames.RealCount() << ",\n";
-    std::array<int, PlatformCount> releasedByPlatform{};
-    for (const TGameEntry& e : game.State.ReleasedGames)
-        if (!e.ByPlayer && e.Platform < PlatformCount) ++releasedByPlatform[e.Platform];
-    out << "  \"competitorReleasesByPlatform\": [";
-    for (int p = 0; p < PlatformCount; ++p)
-        out << (p ? ", " : "") << releasedByPlatform[p];
-    out << "],\n";
-    out << "  \"onMarket\": " << OnMarket(game) << ",\n";
-    std::array<int, GenreCount> upcomingByGenre{};
-    for (const TGameEntry& e : game.State.UpcomingGames)
-        if (e.Genre < GenreCount) ++upcomingByGenre[e.Genre];
-    out << "  \"upcoming\": " << game.State.UpcomingGames.RealCount() << ",\n";
-    out << "  \"upcomingByGenre\": [";
-    for (int g = 0; g < GenreCount; ++g)
-        out << (g ? ", " : "") << upcomingByGenre[g];
-    out << "],\n";
-    out << "  \"chartTop\": [";
-    const auto top = ChartTop(game);
-    for (size_t i = 0; i < top.size(); ++i)
-        out << (i ? ", " : "") << JsonString(top[i]);
-    out << "],\n";
-    out << "  \"playerGames\": [";
-    bool first = true;
-    for (const TGameEntry& e : game.State.ReleasedGames) {
-        if (!e.ByPlayer) continue;
-        int best = 0;
-        for (int w = 1; w <= 300; ++w)
-            if (e.ChartHistory[w] >= 1 && e.ChartHistory[w] <= 150 && (best == 0 || e.ChartHistory[w] < best))
-                best = e.ChartHistory[w];
-        // The quality the game was released with: the announced copy keeps it, the one on sale
-        // loses quality week by week.
-        int quality = e.Quality;
-        for (const TGameEntry& announced : game.State.UpcomingGames)
-            if (announced.ByPlayer && announced.Moved && announced.Platform == e.Platform &&
-                announced.Title.Str() == e.Title.Str())
-                quality = announced.Quality;
-        out << (first ? "\n" : ",\n") << "    {\"title\": " << JsonString(e.Title.Str())
-            << ", \"platform\": " << JsonString(Platforms[e.Platform % PlatformCount].ShortName)
-            << ", \"genre\": " << JsonString(Genres[e.Genre % GenreCount].Name)
-            << ", \"quality\": " << quality << ", \"releaseYear\": " << e.ReleaseYear
-            << ", \"releaseWeek\": " << int{e.ReleaseWeek} << ", \"totalSales\": " << e.TotalSales
-            << ", \"income\": " << e.Income << ", \"bestChartPos\": " << best << "}";
-        first = false;
-    }
-    out << (first ? "" : "\n  ") << "],\n";
-    const TProject& project = game.State.Projects[1];
-    const TProjectStage stage = game.State.Development.Stage;
-    const char* stageName = stage == TProjectStage::Initial      ? "initial"
-                            : stage == TProjectStage::InProgress ? "inProgress"
-                            : stage == TProjectStage::Ready      ? "ready"
-                                                                 : "none";
-    out << "  \"project\": {\"state\": \"" << stageName
-        << "\", \"weeksLeft\": " << (stage == TProjectStage::NotStarted ? 0 : project.WeeksLeft)
-        << ", \"quality\": " << (stage == TProjectStage::NotStarted ? 0 : RoundToI32(project.Quality))
-        << "},\n";
-    const TPublisherDeal& deal = game.State.PublisherDeal;
-    out << "  \"publisher\": " << JsonString(deal.WeeksLeft > 0 ? Trim(deal.Publisher.Str()) : "") << ",\n";
-    out << "  \"dealWeeksLeft\": " << deal.WeeksLeft << ",\n";
-    out << "  \"salesShare\": " << int{deal.SalesShare} << ",\n";
-    out << "  \"objectiveReached\": " << (game.Flags.ObjectiveReached ? "true" : "false") << ",\n";
-    out << "  \"dealsSigned\": " << game.State.Publishers.DealsSigned << ",\n";
-    out << "  \"loanRate\": " << int{c.LoanRate} << ",\n";
-    out << "  \"employees\": " << game.State.Employees << ",\n";
-    out << "  \"hasInvestor\": " << (c.HasInvestor ? "true" : "false") << ",\n";
-    out << "  \"creditLine\": " << game.Tunables.CreditLine << ",\n";
-    out << "  \"yearCosts\": " << yearCosts << ",\n";
-    out << "  \"yearInterest\": " << yearInterest << ",\n";
-    out << "  \"yearIncome\": " << yearIncome << ",\n";
-    out << "  \"totalIncome\": " << totalIncome << ",\n";
-    out << "  \"company\": " << JsonString(c.CompanyName.Str()) << ",\n";
-    out << "  \"economy\": " << int{c.Economy} << ",\n";
-    out << "  \"economyFalling\": " << (c.EconomyFalling ? "true" : "false") << ",\n";
-    out << "  \"crises\": " << c.Crises << ",\n";
-    out << "  \"boomPlatform\": " << JsonString(BoomPlatformName(c.BoomPlatform)) << ",\n";
-    out << "  \"hotGenre\": " << JsonString(Genres[c.HotGenre % GenreCount].Name) << ",\n";
-    out << "  \"genres\": [";
-    for (int g = 0; g < GenreCount; ++g)
-        out << (g ? ", " : "") << "{\"name\": " << JsonString(Genres[g].Name)
-            << ", \"popularity\": " << int{c.GenrePopularity[g]} << ", \"trend\": " << c.GenreTrend[g] << "}";
-    out << "],\n";
-    // What the studio has learnt and built, platform by platform (and genre by genre).
-    const auto levels = [&](const TPlatformInts& values, int count) {
-        std::ostringstream list;
-        list << "[";
-        for (int i = 0; i < count; ++i)
-            list << (i ? ", " : "") << values[i];
-        list << "]";
-        return list.str();
-    };
-    out << "  \"knowledge\": {\"platforms\": " << levels(c.PlatformKnowledge, PlatformCount)
-        << ", \"genres\": " << levels(c.GenreKnowledge, GenreCount) << "},\n";
-    out << "  \"tools\": " << levels(c.ToolProgress, PlatformCount) << ",\n";
-    out << "  \"antiPiracy\": " << levels(c.AntiPiracy, PlatformCount) << ",\n";
-    out << "  \"portingMethods\": " << levels(c.PortingMethods, PlatformCount) << ",\n";
-    out << "  \"previews\": " << game.State.Preview.Written << ",\n";
-    out << "  \"ports\": " << game.State.Development.PortsReleased << ",\n";
-    const auto& t = game.State.Platforms;
-    out << "  \"platforms\": [\n";
-    for (int i = 0; i < PlatformCount; ++i)
-        out << "    {\"name\": " << JsonString(Platforms[i].ShortName)
-            << ", \"releaseYear\": " << t.ReleaseYear[i] << ", \"lifetime\": " << t.Lifetime[i]
-            << ", \"strength\": " << t.Strength[i]
-            << ", \"unitsSold\": " << static_cast<long long>(t.UnitsSold[i])
-            << ", \"unitsInUse\": " << static_cast<long long>(t.UnitsInUse[i])
-            << ", \"piracy\": " << t.Piracy[i] << "}" << (i + 1 < PlatformCount ? "," : "") << "\n";
-    out << "  ]\n";
-    out << "}\n";
+    const std::optional<int> score =
+        player.ScoreSheets.empty() ? std::nullopt : std::optional<int>(player.ScoreSheets.back().Score);
+    std::ofstream out(file, std::ios::binary);
+    out << GameSummaryJson(game, score, seed);
     if (!out) {
         std::cerr << "quillon-sim: cannot write " << file << "\n";
         std::exit(1);

@@ -134,9 +134,6 @@ TOutcome FindPublisher(TGameCore& game, int size) {
             "You already have a signed deal. You will have to Wait until theres 10 weeks left "
             "of your current deal, before finding a new publisher",
             "New deal", TMessageKind::Information);
-    TPublisherDeal& offer = game.State.PublisherOffer;
-    for (int extra = 1; extra <= 8; ++extra)
-        offer.Extras[extra] = false;
     const char* const uninterested = "No publisher interrested";
     if (size == 1) {
         const bool charted = BestPosition(c, c.Year) <= 30 || BestPosition(c, c.Year - 1) <= 30 ||
@@ -166,9 +163,14 @@ TOutcome FindPublisher(TGameCore& game, int size) {
                 "see you are seriuos. Purchase a larger office ?",
                 uninterested, TMessageKind::Information);
     }
+    // Only now, once the publisher is willing to talk: a refusal leaves the offer on the table.
+    TPublisherDeal& offer = game.State.PublisherOffer;
+    for (int extra = 1; extra <= 8; ++extra)
+        offer.Extras[extra] = false;
     search.FindEnabled[static_cast<size_t>(size)] = false;
     search.NegotiatedSize = static_cast<uint8_t>(size);
     MakeOffer(game, size);
+    search.Terms = {offer.SalesShare, offer.TargetPos, std::to_string(offer.SigningFee)};
     search.SignEnabled = false;
     search.Negotiating = true;
     search.Status.clear();
@@ -183,6 +185,8 @@ TOutcome OfferDeal(TGameCore& game, int share, int objective, const std::string&
     std::string digits;
     for (char ch : feeText)
         if (ch != '.') digits += ch;
+    // The fields keep what the player proposed, even when the bid is refused below.
+    search.Terms = {share, objective, digits};
     int32_t fee = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), fee);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() || fee < 0)
@@ -237,10 +241,14 @@ TOutcome SignDeal(TGameCore& game) {
     auto& c = game.State.Company;
     auto& search = game.State.Publishers;
     if (!search.Negotiating || !search.SignEnabled) return TOutcome::Refused();
+    const TPublisherDeal& offer = game.State.PublisherOffer;
+    // Everything that can overflow first: a fee the money cannot take leaves the deal unsigned.
+    const uint8_t targetWeeks = CheckedU8(offer.WeeksLeft / 2 + 10);
+    const int32_t money = CheckedSub(c.Money, offer.SigningFee);
     TPublisherDeal& deal = game.State.PublisherDeal;
-    deal = game.State.PublisherOffer;
-    deal.TargetWeeks = CheckedU8(deal.WeeksLeft / 2 + 10);
-    c.Money = CheckedSub(c.Money, deal.SigningFee);
+    deal = offer;
+    deal.TargetWeeks = targetWeeks;
+    c.Money = money;
     // Only chart places held from now on count for the new objective.
     c.BestChartPos[c.Year] = NoChartPos;
     search.Negotiating = false;

@@ -37,8 +37,14 @@ TOutcome PortGame(TGameCore& game, int releasedIndex, int platform) {
                      [&](const std::string& item) { return PlatformOfChoice(item) == platform; }))
         return TOutcome::Refused();
 
-    // "Choose": the port takes the earlier game's title, genre and figure.
+    // "Choose": the port takes the earlier game's title, genre and figure. The title must not
+    // exist on that platform yet; that is checked before anything is written, so a refused
+    // port leaves the project as it was and no later game inherits the port's figures.
     const TGameEntry e = released[releasedIndex];
+    const std::string title = e.Title.Str();
+    if (std::any_of(released.begin(), released.end(),
+                    [&](const TGameEntry& g) { return g.Title.Str() == title && g.Platform == platform; }))
+        return TOutcome::Refused("Game already exists for this platform", "", TMessageKind::Information);
     TProject& p = game.State.Projects[1];
     const int32_t methods = game.State.Company.PortingMethods[e.Platform];
     game.Flags.PortCancelled = false;
@@ -50,13 +56,6 @@ TOutcome PortGame(TGameCore& game, int releasedIndex, int platform) {
     p.BaseWork = PortBaseWork(game.Tunables.NewProjectWork, methods);
     d.Technology = 0;
     p.IsPort = true;
-
-    // Once the dialog has closed: the title must not exist on that platform yet. What "Choose"
-    // set stays either way.
-    const std::string title = p.Name.Str();
-    if (std::any_of(released.begin(), released.end(),
-                    [&](const TGameEntry& g) { return g.Title.Str() == title && g.Platform == platform; }))
-        return TOutcome::Refused("Game already exists for this platform", "", TMessageKind::Information);
     d.PortSetUp = true;
     p.PlatformItem = platform - 1;
     RecalculateProject(game, 1, true);

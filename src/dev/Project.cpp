@@ -111,7 +111,12 @@ TOutcome StartNewProject(TGameCore& game) {
     d.SideCaption = "initial stage..";
     d.SideBlinks = false;
     if (d.Genre < 0 || d.Genre >= GenreCount) d.Genre = 0;
-    if (d.Technology < 0 || d.Technology > 2) d.Technology = 0;
+    // A port's "Old-fashioned" was fixed by the port, not chosen: a new game starts from the
+    // usual level again.
+    if (d.Technology < 0 || d.Technology > 2)
+        d.Technology = 0;
+    else if (Slot(game, 1).IsPort)
+        d.Technology = DefaultTechnology;
     InitProjectSlot(game, 1);
     TProject& p = Slot(game, 1);
     p.BaseWork = game.Tunables.NewProjectWork;
@@ -208,6 +213,11 @@ bool RecalculateProject(TGameCore& game, int slot, bool estimateOnly) {
     }
     if (!p.AllDone) d.SideCaption = std::to_string(p.WeeksLeft) + " Weeks remain";
     return result;
+}
+
+TOutcome OpenDevelopment(TGameCore& game) {
+    if (game.State.Development.Stage != TProjectStage::NotStarted) RecalculateProject(game, 1, true);
+    return TOutcome::Ok();
 }
 
 TOutcome ChooseProjectGenre(TGameCore& game, int genre) {

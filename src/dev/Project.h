@@ -9,6 +9,7 @@ class TGameCore;
 
 constexpr int ProjectNameLength = 20; // what the name box takes
 extern const char* const TechnologyItems[3];
+constexpr int DefaultTechnology = 1; // "Up-to-date"
 extern const char* const OptionNames[4];
 enum class TProjectOption { Beta, Demo, MultiPlay, Extras };
 extern const char* const TechnologyHint;
@@ -26,6 +27,9 @@ TOutcome StartProject(TGameCore& game, const std::string& name);
 // quality target, and once all work is done (and not estimateOnly) the readiness. Returns true
 // when at least one week of work remains (meaningful with estimateOnly).
 bool RecalculateProject(TGameCore& game, int slot, bool estimateOnly);
+// The menu's "Development" link: a fresh estimate of the project. Without a project there is
+// nothing to estimate, and the side panel keeps saying so.
+TOutcome OpenDevelopment(TGameCore& game);
 // The setup's choices, each followed by a new estimate.
 TOutcome ChooseProjectGenre(TGameCore& game, int genre);
 TOutcome ChooseProjectPlatform(TGameCore& game, int platform);

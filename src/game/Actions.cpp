@@ -21,7 +21,14 @@ namespace {
 
 // --- Running an action -------------------------------------------------------------------
 
+// While the release calendar waits for "Choose", no week may pass: the assistants have left
+// and the project waits for its release week.
+bool ChoosingReleaseWeek(const TGame& game) {
+    return game.State.Development.ReleaseMode;
+}
+
 TOutcome Run(TGame& game, const TEndOfWeekAction&) {
+    if (ChoosingReleaseWeek(game)) return TOutcome::Refused();
     EndOfWeek(game);
     // The chart panel goes back to the weekly chart of all platforms.
     game.Views.Chart.Filter.Selected = 0;
@@ -30,12 +37,14 @@ TOutcome Run(TGame& game, const TEndOfWeekAction&) {
 }
 
 TOutcome Run(TGame& game, const TQuitGame&) {
+    if (ChoosingReleaseWeek(game)) return TOutcome::Refused();
     game.Flags.GameOver = true;
     EndOfWeek(game);
     return TOutcome::Ok();
 }
 
 TOutcome Run(TGame& game, const TSaveAndEndTurn&) {
+    if (ChoosingReleaseWeek(game)) return TOutcome::Refused();
     if (game.State.Projects[1].InProgress)
         return TOutcome::Refused(
             "Save is not possible while developing a game\r\nSave, when you have released the game", "",
@@ -148,6 +157,9 @@ TOutcome Run(TGame& game, const TRequestPreview&) {
 }
 TOutcome Run(TGame& game, const TPortGame& a) {
     return PortGame(game, a.ReleasedIndex, a.Platform);
+}
+TOutcome Run(TGame& game, const TOpenDevelopment&) {
+    return OpenDevelopment(game);
 }
 
 // --- The text form -----------------------------------------------------------------------

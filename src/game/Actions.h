@@ -262,6 +262,15 @@ struct TPortGame {
         {{"ReleasedIndex", -1, AnyRow}, {"Platform", -1, PlatformCount - 1}}};
 };
 
+// The menu's "Development" link: the panel opens on a fresh estimate of the project, since
+// tools, managers and assistants may have changed it. The estimate draws from the generator
+// while a project runs, so opening the panel is an action of its own.
+struct TOpenDevelopment {
+    static constexpr const char* Name = "OpenDevelopment";
+    auto Fields() { return std::tie(); }
+    static constexpr std::array<TFieldRange, 0> Ranges{};
+};
+
 using TPlayerAction =
     std::variant<TEndOfWeekAction, TQuitGame, TSaveAndEndTurn, THireManager, TSetAssistants, TMoveOffice,
                  TSetExtraOffices, TSetEquipment, TSetFacility, TBorrow, TRepay, TFindInvestor,
@@ -269,7 +278,7 @@ using TPlayerAction =
                  TChooseProjectPlatform, TSetTechnology, TSetProjectOption, TSetAdvertising, TCancelProject,
                  TBeginRelease, TChooseReleaseWeek, TChooseCalendarGenre, TChooseCalendarPlatform,
                  TFindPublisher, TOfferDeal, TSignDeal, TChooseStudyPlatform, TSetStudyStaff, TRequestPreview,
-                 TPortGame>;
+                 TPortGame, TOpenDevelopment>;
 
 // Applies one action: logs it, runs it, shows a refusal's message (a message box, or the
 // panel's inline line), reports an error it raised, and brings the views up to date.

@@ -94,7 +94,10 @@ void SimulateWeek(TGame& game, int endedWeek) {
 
 void RunWeek(TGame& game, bool& displayOpen) {
     auto& c = game.State.Company;
-    if (game.Flags.SaveRequested) SaveGame(game);
+    // A save holds the state before this week, and loading it plays the week again: nothing
+    // is lost after it.
+    const bool saved = game.Flags.SaveRequested;
+    if (saved) SaveGame(game);
 
     const int32_t openingMoney = c.Money;
     BeginDisplay(game);
@@ -127,6 +130,7 @@ void RunWeek(TGame& game, bool& displayOpen) {
     ShowPublisherLabel(game);
     RefreshGenreLights(game);
     ShowBestPlatforms(game);
+    game.WeeksSinceSave = saved ? 0 : game.WeeksSinceSave + 1;
     game.Ui.StatusChanged();
 }
 

@@ -13,6 +13,8 @@ void BeginGame(TGame& game) {
     if (game.Flags.QuitChosen) return;
     InitialiseWorld(game);
     EndOfWeek(game);
+    // The world's own first week is no week the player has played.
+    game.WeeksSinceSave = 0;
     game.RefreshViews();
 }
 
@@ -34,12 +36,21 @@ bool LoadSavedGameAndPlay(TGame& game) {
         game.Ui.ShowMessage(refused.Message, refused.Caption, refused.Kind);
         return false;
     }
-    BeginGame(game);
+    game.Flags.WorldBeforeLoad = true;
+    try {
+        BeginGame(game);
+    } catch (...) {
+        game.Flags.WorldBeforeLoad = false;
+        throw;
+    }
+    game.Flags.WorldBeforeLoad = false;
     ApplySavedGame(game, std::move(*saved));
     game.Views.StartScreen.CompanyName = game.State.Company.CompanyName.Str();
     // Nothing before this point can be replayed: the log starts with the loaded game.
     game.Log.clear();
     EndOfWeek(game);
+    // The saved week played again: the save still holds everything.
+    game.WeeksSinceSave = 0;
     game.RefreshViews();
     return true;
 }

@@ -133,6 +133,11 @@ void TMusicPlayer::Stop() {
     Off = true;
 }
 
+void TMusicPlayer::StopAll() {
+    Audio.StopIntro();
+    Stop();
+}
+
 void TMusicPlayer::SetMute(bool muted) {
     MuteTicked = muted;
     if (muted) {

@@ -52,6 +52,9 @@ public:
     void ChooseSong(int index);
     void Play();
     void Stop();
+    // The program is about to end (the restart after an update): the intro and the song both
+    // stop, and nothing starts again.
+    void StopAll();
     void SetMute(bool muted);
     void SetVolume(int volume);
 

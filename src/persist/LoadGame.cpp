@@ -11,6 +11,7 @@
 #include "archive/Resource.h"
 #include "company/Space.h"
 #include "persist/ArchiveBridge.h"
+#include "persist/CandidateListText.h"
 #include "persist/GameListLine.h"
 #include "sim/Announcements.h"
 #include "state/PlatformTables.h"
@@ -24,17 +25,24 @@ constexpr int LastPlatform = PlatformCount - 1;
 constexpr double MostMachines = 1e10;
 constexpr int LastGenre = GenreCount - 1;
 
-std::string MemberBytes(const std::string& folder, const char* member) {
+// A member's bytes, or nothing when the save has no such member.
+std::optional<std::string> MemberBytes(const std::string& folder, const char* member) {
     const std::string name = FindFileNoCase(folder, member);
-    if (name.empty()) throw EDataFile(std::string(member) + " is missing from the saved game.");
+    if (name.empty()) return std::nullopt;
     std::ifstream in(folder + name, std::ios::binary);
     if (!in) throw EDataFile(std::string("Cannot read ") + member + ".");
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string Required(const TSaveMembers& members, const char* member) {
+    std::optional<std::string> bytes = members(member);
+    if (!bytes) throw EDataFile(std::string(member) + " is missing from the saved game.");
+    return std::move(*bytes);
+}
+
 template <typename T>
 T RecordOf(const TSaveMembers& members, const char* member, const char* what) {
-    const std::string bytes = members(member);
+    const std::string bytes = Required(members, member);
     if (bytes.size() != sizeof(T))
         throw EDataFile(std::string(member) + " holds " + std::to_string(bytes.size()) + " bytes; " + what +
                         " has " + std::to_string(sizeof(T)) + ".");
@@ -45,7 +53,7 @@ T RecordOf(const TSaveMembers& members, const char* member, const char* what) {
 }
 
 TGameList ListOf(const TSaveMembers& members, const char* member, TGameListKind kind) {
-    const std::string bytes = members(member);
+    const std::string bytes = Required(members, member);
     try {
         return ParseGameListText(bytes, kind);
     } catch (const EDataFile& error) {
@@ -57,7 +65,7 @@ TGameList ListOf(const TSaveMembers& members, const char* member, TGameListKind 
 
 std::vector<std::string> TitleListOf(const TSaveMembers& members, const char* member) {
     std::vector<std::string> lines;
-    for (std::string& line : SplitSavedLines(members(member))) {
+    for (std::string& line : SplitSavedLines(Required(members, member))) {
         if (line.empty()) continue; // as the game database is read
         try {
             TitleYear(line);
@@ -92,6 +100,9 @@ void ExtractMembers(TGameCore& game, const std::string& archive, const std::stri
             if (!entry) throw EDataFile(std::string(member) + " is missing from the saved game.");
             wanted.push_back(*entry);
         }
+        // Saves made before the candidate lists were kept do without them.
+        if (const TCentralDirEntry* entry = manager.CentralDir().Find(CandidatesMember))
+            wanted.push_back(*entry);
         for (const TCentralDirEntry& entry : wanted) {
             manager.ExtractEntries({entry});
             // Silenced, the archive only speaks of trouble: a damaged block, a CRC that does
@@ -151,7 +162,7 @@ private:
     const char* Member;
 };
 
-void CheckCompany(const TCompany& c, const TGameCore& game) {
+void CheckCompany(const TCompany& c, const TManagerCandidates& candidates) {
     const TFieldCheck check(CompanyMember);
     check.Text("CompanyName", c.CompanyName);
     check.Text("PlayerName", c.PlayerName);
@@ -178,7 +189,7 @@ void CheckCompany(const TCompany& c, const TGameCore& game) {
                                                          {"LeadDesigner", c.LeadDesigner}};
     for (int k = 0; k < 3; ++k) {
         const auto [field, row] = managers[k];
-        const long rows = static_cast<long>(game.State.Candidates.Lists[static_cast<size_t>(k)].size());
+        const long rows = static_cast<long>(candidates.Lists[static_cast<size_t>(k)].size());
         if (row != -1) check.Range(field, row, 1, rows, "a row of its candidate list");
     }
     check.Range("LeadProgrammerShare", c.LeadProgrammerShare, 0, 100);
@@ -286,7 +297,8 @@ void ShowLoadedState(TGameCore& game) {
 } // namespace
 
 void CheckSavedGame(const TSavedGame& saved, const TGameCore& game) {
-    CheckCompany(saved.Company, game);
+    // The hired managers are rows of the saved lists, or of the world's when the save has none.
+    CheckCompany(saved.Company, saved.Candidates ? *saved.Candidates : game.State.Candidates);
     CheckDeal(saved.Deal);
     CheckProject(saved.Project);
     CheckPlatforms(saved.Platforms);
@@ -329,6 +341,9 @@ TSavedGame ReadSavedMembers(const TSaveMembers& members, const TGameCore& game,
         saved.TitleLists[g] = TitleListOf(members, GenreListMembers[g]);
         if (g == 1 || g == 3 || g == 5) step(10);
     }
+    // The candidate lists came later: a save without them keeps the world's.
+    if (const std::optional<std::string> candidates = members(CandidatesMember))
+        saved.Candidates = ParseCandidateListText(*candidates, CandidatesMember);
     CheckSavedGame(saved, game);
     return saved;
 }
@@ -342,6 +357,7 @@ void ApplySavedGame(TGameCore& game, TSavedGame saved) {
     s.ReleasedGames = std::move(saved.Released);
     s.UpcomingGames = std::move(saved.Upcoming);
     s.TitleLists = std::move(saved.TitleLists);
+    if (saved.Candidates) s.Candidates = std::move(*saved.Candidates);
     game.Tunables = TunablesOf(s.Company);
     ShowLoadedState(game);
     RebuildChoiceLists(game);

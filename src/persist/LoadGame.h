@@ -3,6 +3,7 @@
 // checked; only a save that is whole and sound replaces the running game, in one go, so a
 // refused load leaves the game exactly as it was.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "persist/SavedGame.h"
@@ -16,7 +17,7 @@ TSavedGame ReadSavedGame(TGameCore& game, const std::string& archive);
 
 // A save's member by name, as its bytes (the archive's part of a load, or a test's or fuzzer's
 // stand-in); throws EDataFile when the member is missing.
-using TSaveMembers = std::function<std::string(const char* member)>;
+using TSaveMembers = std::function<std::optional<std::string>(const char* member)>;
 
 // ReadSavedGame without the archive: every member read into the scratch records, the lines of
 // the game and title lists parsed, and the whole checked. Progress steps go to `progress`.

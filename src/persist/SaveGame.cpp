@@ -8,6 +8,7 @@
 #include "archive/ArchiveErrors.h"
 #include "archive/Resource.h"
 #include "persist/ArchiveBridge.h"
+#include "persist/CandidateListText.h"
 #include "persist/GameListLine.h"
 #include "persist/SavedGame.h"
 #include "state/TextFields.h"
@@ -112,6 +113,9 @@ void WriteArchive(TGameCore& game, const std::string& archive, const TSaveStepHo
         add(GenreListMembers[g]);
         progress.Add(1);
     }
+    // The candidate lists are small; the gauge does not move for them.
+    write(CandidatesMember, CandidateListText(s.Candidates));
+    add(CandidatesMember);
     if (keepMarker) add(UploadMarkerMember);
     if (hook) hook(builder.ArchiveName());
     builder.Commit();
@@ -130,6 +134,7 @@ TSavedGame SavedGameOf(const TGameCore& game) {
     saved.Released = s.ReleasedGames;
     saved.Upcoming = s.UpcomingGames;
     saved.TitleLists = s.TitleLists;
+    saved.Candidates = s.Candidates;
     return saved;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The saved game: the members of its archive, the records a save holds, and the helpers that
 // saving and loading share (the progress window).
+#include <optional>
 #include <string>
 
 #include "persist/ScratchFolder.h"
@@ -15,6 +16,8 @@ inline constexpr const char* PlatformsMember = "1_cmp.sav";
 // The genre title lists, in the order of the genre table.
 inline constexpr const char* GenreListMembers[7] = {"acg.sav", "Adg.sav", "Stg.sav", "Rg.sav",
                                                     "Spg.sav", "RPG.sav", "Sig.sav"};
+// The three manager candidate lists; a save made before they were kept has none.
+inline constexpr const char* CandidatesMember = "1_Mgr.sav";
 // Put into the archive by the first score upload of a loaded game.
 inline constexpr const char* UploadMarkerMember = "1_UPT.sav";
 
@@ -28,6 +31,8 @@ struct TSavedGame {
     TGameList Released;
     TGameList Upcoming;
     TTitleLists TitleLists;
+    // Absent in an older save: the lists drawn for the world before the load stay.
+    std::optional<TManagerCandidates> Candidates;
 };
 
 // The tunables as the company record carries them, and back.

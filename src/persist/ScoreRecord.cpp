@@ -6,6 +6,7 @@
 
 #include "archive/ArchiveFile.h"
 #include "archive/Resource.h"
+#include "state/Folders.h"
 #include "state/Numbers.h"
 #include "state/Records.h"
 #include "state/TextFields.h"
@@ -31,11 +32,11 @@ void RemoveQuietly(const fs::path& file) {
 } // namespace
 
 std::string SaveFolderOf(const std::string& dataFolder) {
-    return WithBackslash(dataFolder) + "QlSave/";
+    return TFolders::SaveFolderIn(WithBackslash(dataFolder));
 }
 
 std::string SaveArchiveOf(const std::string& dataFolder) {
-    return SaveFolderOf(dataFolder) + "sav.sav";
+    return TFolders::SaveArchiveIn(WithBackslash(dataFolder));
 }
 
 int32_t ScoreStampNow() {

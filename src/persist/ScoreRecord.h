@@ -8,7 +8,7 @@
 class TArchiveUi;
 struct TCompany;
 
-// The save folder and its archive below the data folder.
+// The save folder and its archive below the data folder, found whatever their letter case.
 std::string SaveFolderOf(const std::string& dataFolder);  // ends in '/'
 std::string SaveArchiveOf(const std::string& dataFolder); // ".../QlSave/sav.sav"
 

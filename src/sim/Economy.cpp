@@ -179,5 +179,6 @@ void EvaluateEconomy(TGameCore& game) {
             "The company state that it has already got a deal with a known publisher and managed "
             "to hire some very competent developers.";
     game.Side.Headline = game.News.WorldHeadline;
-    game.Ui.ShowNewsWindow(game.News);
+    // A world built only to be replaced by a saved game has no news worth showing.
+    if (!game.Flags.WorldBeforeLoad) game.Ui.ShowNewsWindow(game.News);
 }

@@ -22,9 +22,15 @@ struct TFolders {
     // The game's own temporary folder: the working folders of saves, loads and the database's
     // unpacking, where the next start finds what a killed game left.
     std::string TempFolder() const { return Data + "tmp/"; }
-    std::string SaveFolder() const { return Data + "QlSave/"; }
+    std::string SaveFolder() const { return SaveFolderIn(Data); }
     std::string SaveArchive() const {
-        return SaveArchiveFile.empty() ? SaveFolder() + "sav.sav" : SaveArchiveFile;
+        return SaveArchiveFile.empty() ? SaveArchiveIn(Data) : SaveArchiveFile;
     }
     std::string ConfigFolder() const { return Config.empty() ? Data : Config; }
+
+    // The save folder and its archive below a data folder, as they are spelt on the disk: file
+    // names match without regard to letter case, so "qlsave/SAV.SAV" is the save too. Where
+    // none exists yet, the names a new save gets ("QlSave/", "sav.sav").
+    static std::string SaveFolderIn(const std::string& data);
+    static std::string SaveArchiveIn(const std::string& data);
 };

@@ -5,10 +5,11 @@
 // up) adds the screens' view models, the player actions and their log.
 //
 // What a saved game restores: the company record, project slot 1, the platform table, the
-// publisher deal, the upcoming and released game lists, the genre title lists and the
-// tunables (inside the company record). Everything else here is rebuilt: by the world
-// initialisation that runs before a load (platform snapshots, manager candidates, choice
-// lists, side labels), by the load itself (employees, the team's plan) or by the next week.
+// publisher deal, the upcoming and released game lists, the genre title lists, the manager
+// candidates and the tunables (inside the company record). Everything else here is rebuilt:
+// by the world initialisation that runs before a load (platform snapshots, the candidates of
+// an older save that has none, choice lists, side labels), by the load itself (employees, the
+// team's plan) or by the next week.
 #include <array>
 #include <memory>
 #include <optional>
@@ -68,6 +69,9 @@ struct TRunFlags {
     bool PortCancelled = true;
     // The game is over and its loan settled: the score sheet is final.
     bool ScoreSettled = false;
+    // The world is being built for a saved game that replaces it at once: its first week
+    // shows no news window.
+    bool WorldBeforeLoad = false;
 };
 
 // The bank's search for an investor: whether the player may look again, and the offer on
@@ -93,7 +97,7 @@ struct TDevelopment {
     TProjectStage Stage = TProjectStage::NotStarted;
     int Genre = 0;      // genre index
     int Platform = -1;  // platform index; -1 before the first project
-    int Technology = 1; // 0 "Old-fashioned", 1 "Up-to-date", 2 "Push the limits"
+    int Technology = 1; // 0 "Old-fashioned", 1 "Up-to-date" (the default), 2 "Push the limits"
     bool Beta = false, Demo = false, MultiPlay = false, Extras = false;
     int Advertising = 0; // 0..10, each step 3000 a week
     // The panel's status caption and how fast it blinks (0: steady).
@@ -154,6 +158,14 @@ struct TPreviewReport {
 
 enum class TPatienceColor { Lime, Green, Yellow, Red };
 
+// The terms the negotiation panel's fields show: the publisher's asking terms when an offer is
+// made, then what the player proposed with the last bid, refused or not.
+struct TDealTerms {
+    int Share = 0;
+    int Objective = 0;
+    std::string Fee;
+};
+
 // The search for a publisher: which "Find" links may be used this week, the negotiation under
 // way and how it goes.
 struct TPublisherSearch {
@@ -163,6 +175,7 @@ struct TPublisherSearch {
     bool SignEnabled = false;
     std::string Status;
     TPatienceColor StatusColor = TPatienceColor::Lime;
+    TDealTerms Terms;
     int DealsSigned = 0;
 };
 
@@ -267,6 +280,9 @@ public:
     // The weekly chart End Of Week published last.
     TSalesChart WeeklyChart;
     TScoreSheet ScoreSheet;
+    // Weeks played since the game was last saved (or started, or loaded): what quitting now
+    // would lose.
+    int32_t WeeksSinceSave = 0;
     std::string VersionText = "Version " QUILLON_VERSION;
 
 private:

@@ -56,8 +56,8 @@ void ShowGamesList(const TGameCore& game, TCompanyView& view) {
         row.Game = e.Title.Str();
         row.Platform = e.Platform < PlatformCount ? Platforms[e.Platform].ShortName : "";
         row.ReleaseDate = std::to_string(e.ReleaseWeek) + "/" + std::to_string(e.ReleaseYear);
-        row.Income = GroupThousands(e.Income);
-        row.Sales = GroupThousands(e.TotalSales);
+        row.Income = MoneyText(e.Income);
+        row.Sales = CountText(e.TotalSales);
         view.Rows.push_back(std::move(row));
         view.ReleasedRowMap[static_cast<long>(view.Rows.size())] = i;
     }
@@ -84,9 +84,17 @@ std::optional<TChartHistory> DrawChartHistory(const TGameCore& game, TCompanyVie
     drawing.XMin = view.ChartGrid.XMin;
     drawing.XMax = view.ChartGrid.XMax;
     if (e->WeeksOnSale > 1) {
-        for (int i = fit ? 1 : 0; i <= e->WeeksOnSale + 1; ++i)
-            drawing.Segments.push_back(
-                {double(i), double(e->ChartHistory[i]), double(i + 1), double(e->ChartHistory[i + 1])});
+        // A week with no position recorded (every week before a load reads 0) is not drawn: a
+        // line ends at the last recorded week, which keeps its marker.
+        auto recorded = [](int position) { return position != 0; };
+        for (int i = fit ? 1 : 0; i <= e->WeeksOnSale + 1; ++i) {
+            const int here = e->ChartHistory[i], next = e->ChartHistory[i + 1];
+            if (!recorded(here)) continue;
+            if (recorded(next))
+                drawing.Segments.push_back({double(i), double(here), double(i + 1), double(next)});
+            else
+                drawing.Segments.push_back({double(i), double(here), double(i), double(here)});
+        }
     }
     return drawing;
 }

@@ -47,7 +47,9 @@ struct TChartHistory {
 };
 
 // Draws the chosen game's chart positions: over its weeks on sale when fit, over 0..302
-// otherwise. Nothing when the chosen row has no game. Sets the caption and the X range.
+// otherwise. Nothing when the chosen row has no game. Sets the caption and the X range. Weeks
+// without a recorded position are left out; a recorded week before such a gap is a segment of
+// no length (its marker).
 std::optional<TChartHistory> DrawChartHistory(const TGameCore& game, TCompanyView& view, bool fit);
 // What the pointer at week x of the graph reads, e.g. "Week 5 on sale: No. 12 in the chart".
 std::string ChartPointText(const TGameCore& game, const TCompanyView& view, double x);

@@ -38,22 +38,24 @@ const std::array<TFinanceGraphKind, 5> FinanceGraphs = {{
 
 void OpenFinanceView(const TGameCore& game, TFinanceView& view) {
     const TCompany& c = game.State.Company;
+    // A graph already chosen follows the weeks played since.
+    if (view.Graph >= 0) ShowFinanceGraph(game, view, view.Graph);
     for (auto& row : view.Table)
         row.fill("");
     auto& t = view.Table;
     t[0][1] = "Income";
     t[0][2] = "expense";
     t[1][0] = "Interest of Bank loan";
-    t[1][2] = GroupThousands(YearSum(c.HistInterest, c.Year));
+    t[1][2] = MoneyText(YearSum(c.HistInterest, c.Year));
     t[2][0] = "All Expenses";
-    t[2][2] = GroupThousands(YearSum(c.HistCosts, c.Year));
+    t[2][2] = MoneyText(YearSum(c.HistCosts, c.Year));
     t[3][0] = "All Income";
-    t[3][1] = GroupThousands(YearSum(c.HistIncome, c.Year));
+    t[3][1] = MoneyText(YearSum(c.HistIncome, c.Year));
     t[5][1] = "Start of Year";
     t[5][2] = "Current balance";
     t[6][0] = "Bank Balance";
-    t[6][1] = GroupThousands(WeekValue(c.HistMoney, c.Year, 1));
-    t[6][2] = GroupThousands(WeekValue(c.HistMoney, c.Year, c.Week));
+    t[6][1] = MoneyText(WeekValue(c.HistMoney, c.Year, 1));
+    t[6][2] = MoneyText(WeekValue(c.HistMoney, c.Year, c.Week));
 }
 
 void ShowFinanceGraph(const TGameCore& game, TFinanceView& view, int graph) {
@@ -89,5 +91,8 @@ std::string FinancePointText(const TFinanceView& view, int year, double x) {
     if (!(week >= 1 && week <= 52)) return {};
     const int w = static_cast<int>(week);
     if (!WeeksOf(view.GraphBuffer, year)) return {};
-    return "Week " + std::to_string(w) + ": " + GroupThousands(WeekValue(view.GraphBuffer, year, w));
+    const int32_t value = WeekValue(view.GraphBuffer, year, w);
+    // Every graph shows dollars but the head count.
+    const bool count = FinanceGraphs[static_cast<size_t>(view.Graph)].History == &TCompany::HistEmployees;
+    return "Week " + std::to_string(w) + ": " + (count ? CountText(value) : MoneyText(value));
 }

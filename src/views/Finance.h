@@ -36,7 +36,8 @@ struct TFinanceView {
 // A year the histories do not cover (before a game has started) has no weeks: its sums are 0
 // and its graph is empty.
 
-// Opening the view: the table of this year's sums. The graph stays as it was.
+// Opening or refreshing the view: the table of this year's sums, and the graph chosen before
+// (if any) copied again from its history, so that an open graph follows every week.
 void OpenFinanceView(const TGameCore& game, TFinanceView& view);
 // A graph button: copies its history, sets the title and the ranges.
 void ShowFinanceGraph(const TGameCore& game, TFinanceView& view, int graph);

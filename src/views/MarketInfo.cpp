@@ -54,11 +54,10 @@ void ShowMarketInfo(const TGameCore& game, TMarketView& view) {
     for (int i = 0; i < PlatformCount; ++i) {
         const double sold = now.UnitsSold[i];
         if (!(sold > 0)) continue;
-        const std::string row = PadRight(Platforms[i].FullName, 18) +
-                                PadRight(GroupThousands(Nearest(sold)), 13) +
+        const std::string row = PadRight(Platforms[i].FullName, 18) + PadRight(CountText(Nearest(sold)), 13) +
                                 PadRight(InUseWord(sold, now.UnitsInUse[i]), 18) +
                                 PadRight(std::to_string(now.Piracy[i]) + "%", 8) +
-                                GroupThousands(Nearest(sold - before.UnitsSold[i]));
+                                CountText(Nearest(sold - before.UnitsSold[i]));
         view.Platforms.push_back({row, MarketStyle(now.ReleaseYear[i] + now.Lifetime[i], c.Year)});
     }
 

@@ -1,6 +1,6 @@
 #include "views/NumberText.h"
 
-std::string GroupThousands(int64_t value) {
+std::string CountText(int64_t value) {
     // The magnitude as unsigned, so the most negative value has one too.
     uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
     std::string digits = std::to_string(magnitude);
@@ -11,4 +11,8 @@ std::string GroupThousands(int64_t value) {
         text += digits[i];
     }
     return value < 0 ? "-" + text : text;
+}
+
+std::string MoneyText(int64_t value) {
+    return CountText(value) + "$";
 }

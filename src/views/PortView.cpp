@@ -2,6 +2,7 @@
 
 #include "state/GameCore.h"
 #include "state/PlatformTables.h"
+#include "views/NumberText.h"
 
 const char* const PortColumns[4] = {"Game", "Platform", "ReleaseDate", "Income"};
 
@@ -17,7 +18,7 @@ std::vector<TPortRow> PortRows(const TGameCore& game) {
         row.Game = e.Title.Str();
         row.Platform = e.Platform < PlatformCount ? Platforms[e.Platform].ShortName : "";
         row.ReleaseDate = std::to_string(e.ReleaseWeek) + "/" + std::to_string(e.ReleaseYear);
-        row.Income = std::to_string(e.Income);
+        row.Income = MoneyText(e.Income);
         rows.push_back(row);
     }
     return rows;

@@ -3,6 +3,7 @@
 #include "company/Managers.h"
 #include "company/Space.h"
 #include "state/GameCore.h"
+#include "views/NumberText.h"
 
 TStatusView StatusView(const TGameCore& game) {
     const auto& c = game.State.Company;
@@ -10,7 +11,7 @@ TStatusView StatusView(const TGameCore& game) {
     view.CompanyName = c.CompanyName.Str();
     view.WeekText = "Week " + std::to_string(c.Week) + ", " + std::to_string(c.Year);
     view.Money = c.Money;
-    view.MoneyText = std::to_string(c.Money);
+    view.MoneyText = MoneyText(c.Money);
     view.Employees = game.State.Employees;
     view.FreeSpace = FreeSpace(game);
     for (int k = 0; k < 3; ++k)

@@ -10,7 +10,7 @@ class TGameCore;
 struct TStatusView {
     std::string CompanyName;
     std::string WeekText;  // "Week 5, 1984"
-    std::string MoneyText; // the number
+    std::string MoneyText; // in the money form of views/NumberText.h
     int Money = 0;
     int FreeSpace = 0;
     int Employees = 0;

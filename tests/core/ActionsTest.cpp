@@ -41,6 +41,7 @@ TEST(ActionTextTest, EveryActionReadsBackAsItself) {
         TSetStudyStaff{.Activity = TStudyActivity::AntiPiracy, .Count = 100},
         TRequestPreview{},
         TPortGame{.ReleasedIndex = -1, .Platform = 12},
+        TOpenDevelopment{},
     };
     static_assert(std::size(actions) == std::variant_size_v<TPlayerAction>, "one case per action");
     for (const TPlayerAction& action : actions) {

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "GameFixture.h"
+#include "company/Publisher.h"
 #include "dev/Project.h"
 #include "dev/Release.h"
-#include "company/Publisher.h"
 #include "game/EndOfWeek.h"
+#include "views/DevelopmentView.h"
 
 namespace {
 
@@ -255,6 +256,51 @@ TEST_F(DevelopmentTest, ProblemsAddWorkOrScrapTheProject) {
     SetRandomValues({54});
     ProblemCheck(Game);
     EXPECT_EQ(Player.Problems.size(), 1u);
+}
+
+// While the release calendar waits for "Choose", no path ends the week: not End Of Week (F5,
+// Ctrl+E), not "Save game && end turn", not "Quit Game". Nothing is charged.
+TEST_F(DevelopmentTest, NoWeekPassesWhileTheReleaseWeekIsChosen) {
+    Begin();
+    Project().Ready = true;
+    Project().ReadyAnnounced = true;
+    Dev().Stage = TProjectStage::Ready;
+    Dev().Advertising = 5;
+    ASSERT_TRUE(Apply(Game, TBeginRelease{}).Done);
+    ASSERT_TRUE(Dev().ReleaseMode);
+    const int week = Company.Week;
+    const int32_t money = Company.Money;
+    const size_t messages = Player.Messages.size();
+    for (const TPlayerAction& action :
+         {TPlayerAction{TEndOfWeekAction{}}, TPlayerAction{TSaveAndEndTurn{}}, TPlayerAction{TQuitGame{}}}) {
+        EXPECT_FALSE(Apply(Game, action).Done) << FormatAction(action);
+        EXPECT_EQ(Company.Week, week);
+        EXPECT_EQ(Company.Money, money);
+        EXPECT_FALSE(Game.Flags.GameOver);
+        EXPECT_FALSE(Game.Flags.SaveRequested);
+    }
+    EXPECT_EQ(Player.Messages.size(), messages);
+    // "Choose" leads on, and the week can end again.
+    ASSERT_TRUE(Apply(Game, TChooseReleaseWeek{.Offset = 0, .Index = 0}).Done);
+    EXPECT_TRUE(Apply(Game, TEndOfWeekAction{}).Done);
+    EXPECT_EQ(Company.Week, week + 1);
+}
+
+// Opening the Development panel estimates the project afresh: tools raised since the last
+// estimate halve the weeks the box shows. Without a project, the side panel keeps its caption.
+TEST_F(DevelopmentTest, OpeningThePanelEstimatesTheProjectAfresh) {
+    EXPECT_TRUE(Apply(Game, TOpenDevelopment{}).Done);
+    EXPECT_EQ(Dev().SideCaption, "NOt Started..");
+    Begin("Star Quest", 0, 3);
+    const int before = Project().WeeksLeft;
+    ASSERT_GT(before, 12);
+    Company.ToolProgress[3] = 1000; // 40 % less work
+    EXPECT_EQ(Project().WeeksLeft, before) << "nothing has estimated the project yet";
+    ASSERT_TRUE(Apply(Game, TOpenDevelopment{}).Done);
+    EXPECT_LT(Project().WeeksLeft, before);
+    EXPECT_EQ(DevelopmentView(Game).WeeksLeft, Project().WeeksLeft);
+    EXPECT_EQ(Dev().SideCaption, std::to_string(Project().WeeksLeft) + " Weeks remain");
+    EXPECT_EQ(FormatAction(TOpenDevelopment{}), "OpenDevelopment");
 }
 
 TEST_F(DevelopmentTest, ReleasingAnnouncesTheGameAndSendsTheTeamHome) {

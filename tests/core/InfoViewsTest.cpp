@@ -10,6 +10,8 @@
 #include "views/GraphGrid.h"
 #include "views/MarketInfo.h"
 #include "views/NumberText.h"
+#include "views/PortView.h"
+#include "views/StatusView.h"
 
 namespace {
 
@@ -312,12 +314,12 @@ TEST_F(FinanceViewTest, TheTableSumsThisYearsWeeks) {
     const auto& t = View().Table;
     const std::array<std::array<std::string, 3>, 7> expected = {{
         {"", "Income", "expense"},
-        {"Interest of Bank loan", "", "5,000"},
-        {"All Expenses", "", "70,000"},
-        {"All Income", "1,234,567", ""},
+        {"Interest of Bank loan", "", "5,000$"},
+        {"All Expenses", "", "70,000$"},
+        {"All Income", "1,234,567$", ""},
         {"", "", ""},
         {"", "Start of Year", "Current balance"},
-        {"Bank Balance", "1,500,000", "-45,000"},
+        {"Bank Balance", "1,500,000$", "-45,000$"},
     }};
     EXPECT_EQ(t, expected);
     // Opening leaves the graph alone.
@@ -411,16 +413,63 @@ TEST_F(FinanceViewTest, ThePointerReadsTheWeekAndItsValue) {
     EXPECT_EQ(FinancePointText(View(), 1987, 11.6), "Week 12: 1,234");
     EXPECT_EQ(FinancePointText(View(), 1987, 0.4), "");
     EXPECT_EQ(FinancePointText(View(), 1987, 52.6), "");
+    // Every other graph shows dollars.
+    Company.HistMoney[1987][12] = -1500000;
+    ShowFinanceGraph(Game, View(), 4);
+    EXPECT_EQ(FinancePointText(View(), 1987, 12), "Week 12: -1,500,000$");
 }
 
-TEST(NumberTextTest, ThousandsAreSeparated) {
-    EXPECT_EQ(GroupThousands(0), "0");
-    EXPECT_EQ(GroupThousands(999), "999");
-    EXPECT_EQ(GroupThousands(1000), "1,000");
-    EXPECT_EQ(GroupThousands(-45000), "-45,000");
-    EXPECT_EQ(GroupThousands(-100000), "-100,000");
-    EXPECT_EQ(GroupThousands(2147483647), "2,147,483,647");
-    EXPECT_EQ(GroupThousands(INT64_MIN), "-9,223,372,036,854,775,808");
+// An open graph follows the weeks: refreshing the view copies the chosen history again.
+TEST_F(FinanceViewTest, AChosenGraphFollowsEveryWeek) {
+    Company.HistMoney[1987][30] = 400000;
+    ShowFinanceGraph(Game, View(), 4);
+    ASSERT_EQ(View().GraphBuffer[1987][30], 400000);
+    Company.Week = 31;
+    Company.HistMoney[1987][31] = 900000;
+    OpenFinanceView(Game, View());
+    EXPECT_EQ(View().Graph, 4);
+    EXPECT_EQ(View().GraphBuffer[1987][31], 900000);
+    EXPECT_EQ(View().Grid.YMax, 900000 + 900000 / 20) << "the top follows the new largest week";
+    EXPECT_EQ(FinancePointText(View(), 1987, 31), "Week 31: 900,000$");
+}
+
+TEST(NumberTextTest, CountsAndMoneyHaveOneFormEach) {
+    const struct {
+        int64_t Value;
+        const char* Count;
+    } cases[] = {{0, "0"},
+                 {999, "999"},
+                 {1000, "1,000"},
+                 {-45000, "-45,000"},
+                 {-100000, "-100,000"},
+                 {2147483647, "2,147,483,647"},
+                 {INT64_MIN, "-9,223,372,036,854,775,808"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(CountText(c.Value), c.Count);
+        EXPECT_EQ(MoneyText(c.Value), std::string(c.Count) + "$");
+    }
+}
+
+// The same figure reads the same on every view: the status area, the finance table, the games
+// list and the porting dialog all print the money of 1,500,000 alike.
+TEST_F(FinanceViewTest, MoneyReadsTheSameOnEveryView) {
+    Company.Money = 1500000;
+    Company.HistMoney[1987][30] = 1500000;
+    TGameEntry own = BlankRecord<TGameEntry>();
+    own.Title = "Moon Miners";
+    own.ByPlayer = true;
+    own.Income = 1500000;
+    own.TotalSales = 1500000;
+    Game.State.ReleasedGames.Append(own);
+    OpenFinanceView(Game, View());
+    ShowGamesList(Game, Game.Views.Company);
+    EXPECT_EQ(StatusView(Game).MoneyText, "1,500,000$");
+    EXPECT_EQ(View().Table[6][2], "1,500,000$");
+    ASSERT_EQ(Game.Views.Company.Rows.size(), 1u);
+    EXPECT_EQ(Game.Views.Company.Rows[0].Income, "1,500,000$");
+    EXPECT_EQ(Game.Views.Company.Rows[0].Sales, "1,500,000") << "units are a count";
+    ASSERT_EQ(PortRows(Game).size(), 1u);
+    EXPECT_EQ(PortRows(Game)[0].Income, "1,500,000$");
 }
 
 // ---- Market -------------------------------------------------------------------------------
@@ -574,7 +623,7 @@ TEST_F(CompanyDetailsTest, TheListShowsThePlayersGamesAndWhereEachOneIs) {
     EXPECT_EQ(first.Game, "Moon Miners");
     EXPECT_EQ(first.Platform, "NES");
     EXPECT_EQ(first.ReleaseDate, "7/1986");
-    EXPECT_EQ(first.Income, "1,234,567");
+    EXPECT_EQ(first.Income, "1,234,567$");
     EXPECT_EQ(first.Sales, "45,000");
     EXPECT_EQ(View().Rows[1].Game, "Pixel Pets");
     EXPECT_EQ(View().ReleasedRowMap[1], 1);
@@ -643,13 +692,31 @@ TEST_F(CompanyDetailsTest, TenWeeksOnSaleFitAfterAClickAndSpread302WeeksOnARepai
     EXPECT_EQ(drawing->XMin, 0);
     EXPECT_EQ(drawing->XMax, 302);
     EXPECT_EQ(View().ChartGrid.XMax, 302);
-    ASSERT_EQ(drawing->Segments.size(), 12u); // from the entry before the first week
-    EXPECT_EQ(drawing->Segments.front(), (TSeriesSegment{0, 0, 1, 10}));
+    // The entry before the first week holds no position: the curve starts at week 1.
+    ASSERT_EQ(drawing->Segments.size(), 11u);
+    EXPECT_EQ(drawing->Segments.front(), (TSeriesSegment{1, 10, 2, 20}));
 
     EXPECT_EQ(ChartPointText(Game, View(), 3.2), "Week 3 on sale: No. 30 in the chart");
     Released()[1].ChartHistory[4] = NoChartPos;
     EXPECT_EQ(ChartPointText(Game, View(), 4), "Week 4 on sale: not in the chart");
     EXPECT_EQ(ChartPointText(Game, View(), 11), "");
+}
+
+// After a load every week before it reads 0: those weeks are not drawn at position 0; a
+// recorded week before a gap keeps its marker as a segment of no length.
+TEST_F(CompanyDetailsTest, WeeksWithoutAPositionAreNotDrawn) {
+    TGameEntry& e = Released()[1];
+    for (int w = 0; w <= 300; ++w)
+        e.ChartHistory[w] = 0;
+    e.ChartHistory[7] = 40;
+    e.ChartHistory[8] = 30;
+    e.ChartHistory[9] = NoChartPos;
+    ASSERT_TRUE(ChooseGameRow(View(), 1));
+    const std::optional<TChartHistory> drawing = DrawChartHistory(Game, View(), true);
+    ASSERT_TRUE(drawing.has_value());
+    const std::vector<TSeriesSegment> expected = {
+        {7, 40, 8, 30}, {8, 30, 9, NoChartPos}, {9, NoChartPos, 9, NoChartPos}};
+    EXPECT_EQ(drawing->Segments, expected);
 }
 
 TEST_F(CompanyDetailsTest, AGameAWeekOnSaleShowsAnEmptyGrid) {

@@ -212,6 +212,21 @@ TEST_F(TMusicPlayerTest, AfterStopNothingPlaysUntilMuteIsTickedAndUnticked) {
     EXPECT_EQ(Player().BannerText(), "Now Playing :c.mid");
 }
 
+// The restart after an update ends the program: the intro (still playing on the start
+// screen) and the song both stop, and nothing starts again.
+TEST_F(TMusicPlayerTest, StopAllStopsTheIntroAndTheSong) {
+    Songs("c64", {"a.mid", "b.mid"});
+    Write("FP.mp3", "ID3 intro");
+    StartUp(0);
+    ASSERT_TRUE(Audio.IntroPlaying);
+    Player().StopAll();
+    EXPECT_FALSE(Audio.IntroPlaying);
+    EXPECT_FALSE(Audio.Playing);
+    EXPECT_TRUE(Player().MusicOff());
+    Player().StartGame();
+    EXPECT_FALSE(Audio.Playing) << "the music is off for good";
+}
+
 TEST_F(TMusicPlayerTest, MuteStopsTheSongAndPlayGoesOnWithTheOpenSong) {
     Songs("c64", {"a.mid", "b.mid"});
     StartUp(0);

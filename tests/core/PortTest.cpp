@@ -70,7 +70,7 @@ TEST_F(PortTest, TheDialogListsTheStudiosOwnGames) {
     EXPECT_EQ(rows[0].Game, "Star Quest");
     EXPECT_EQ(rows[0].Platform, "C64");
     EXPECT_EQ(rows[0].ReleaseDate, "10/1984");
-    EXPECT_EQ(rows[0].Income, "123456");
+    EXPECT_EQ(rows[0].Income, "123,456$");
 }
 
 TEST_F(PortTest, APortFromItsChoiceToItsRelease) {
@@ -160,24 +160,64 @@ TEST_F(PortTest, TheChoiceIsCheckedInTheDialogAndAfterIt) {
     EXPECT_EQ(Player.Messages.size(), messages + 1);
     EXPECT_FALSE(Project().IsPort);
 
-    // The title is on sale for that platform already: the choice stays, the set-up stops.
+    // The title is on sale for that platform already: refused before anything is written, so
+    // the project is the new game it was.
     Released("Star Quest", 3, 50, false);
+    const TProject before = Project();
+    const TDevelopment setup = Dev();
     EXPECT_FALSE(Port(Own, 3).Done);
     EXPECT_EQ(Player.Messages.back().Text, "Game already exists for this platform");
-    EXPECT_FALSE(Game.Flags.PortCancelled);
-    EXPECT_TRUE(Project().IsPort);
+    EXPECT_TRUE(Game.Flags.PortCancelled);
+    EXPECT_FALSE(Project().IsPort);
+    EXPECT_EQ(Project().BaseWork, before.BaseWork);
+    EXPECT_EQ(Project().FinalCopy, before.FinalCopy);
+    EXPECT_EQ(Project().Name.Str(), before.Name.Str());
+    EXPECT_EQ(Dev().Platform, setup.Platform);
+    EXPECT_EQ(Dev().Genre, setup.Genre);
+    EXPECT_EQ(Dev().Technology, setup.Technology);
     EXPECT_FALSE(Dev().PortSetUp);
     EXPECT_TRUE(DevelopmentView(Game).NameGroupEnabled);
-    // ... and "Start project" refuses the same title for the same platform once more.
+    // "Start project" refuses the same title for the same platform as well.
+    ASSERT_TRUE(Apply(Game, TChooseProjectPlatform{.Platform = 3}).Done);
     EXPECT_FALSE(Apply(Game, TStartProject{.GameName = "Star Quest"}).Done);
     EXPECT_EQ(Player.Messages.back().Text,
               "Game already exists for the platform. Cancel the project and begin a new");
     EXPECT_EQ(Dev().Stage, TProjectStage::Initial);
 
-    // A chosen port can be given up before it starts.
+    // An unrelated new game started after the refusal gets no port's discount or figure.
+    ASSERT_TRUE(Apply(Game, TStartProject{.GameName = "Sky Farm"}).Done);
+    EXPECT_FALSE(Project().IsPort);
+    EXPECT_EQ(Project().BaseWork, Game.Tunables.NewProjectWork);
+    EXPECT_EQ(Project().FinalCopy, 0);
+}
+
+TEST_F(PortTest, AChosenPortCanBeGivenUpBeforeItStarts) {
+    ASSERT_TRUE(Apply(Game, TStartNewProject{}).Done);
+    ASSERT_TRUE(Port(Own, 3).Done);
     Player.Answers.push_back(TAnswer::Yes);
     EXPECT_TRUE(Apply(Game, TCancelProject{}).Done);
     EXPECT_EQ(Dev().Stage, TProjectStage::NotStarted);
+}
+
+// The port fixed "Old-fashioned"; the next new game starts from "Up-to-date" again, and a
+// level the player chose for a new game carries over as before.
+TEST_F(PortTest, AfterAPortTheNextGameStartsFromTheUsualTechnology) {
+    ASSERT_TRUE(Apply(Game, TStartNewProject{}).Done);
+    ASSERT_TRUE(Port(Own, 3).Done);
+    ASSERT_EQ(Dev().Technology, 0);
+    Player.Answers.push_back(TAnswer::Yes);
+    ASSERT_TRUE(Apply(Game, TCancelProject{}).Done);
+    ASSERT_TRUE(Apply(Game, TStartNewProject{}).Done);
+    EXPECT_EQ(Dev().Technology, 1);
+    EXPECT_EQ(std::string(TechnologyItems[Dev().Technology]), "Up-to-date");
+    EXPECT_TRUE(DevelopmentView(Game).TechnologyEnabled);
+
+    ASSERT_TRUE(Apply(Game, TSetTechnology{.Level = 2}).Done);
+    ASSERT_TRUE(Apply(Game, TStartProject{.GameName = "Sky Farm"}).Done);
+    Player.Answers.push_back(TAnswer::Yes);
+    ASSERT_TRUE(Apply(Game, TCancelProject{}).Done);
+    ASSERT_TRUE(Apply(Game, TStartNewProject{}).Done);
+    EXPECT_EQ(Dev().Technology, 2);
 }
 
 TEST_F(PortTest, WithoutGamesOfItsOwnTheStudioHasNothingToPort) {

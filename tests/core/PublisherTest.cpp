@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "GameFixture.h"
 #include "company/Publisher.h"
 #include "sim/Sales.h"
@@ -156,6 +158,63 @@ TEST_F(PublisherTest, AFeeThatIsNoNumberIsRefusedBeforePatienceDrops) {
     Apply(Game, grouped);
     EXPECT_EQ(Offer().SigningFee, 1000000);
     EXPECT_EQ(Offer().Patience, before.Patience - 1);
+}
+
+// A refused "Find" changes none of the deal under negotiation: its extras stay.
+TEST_F(PublisherTest, ARefusedFindLeavesTheOfferAsItWas) {
+    Deal().WeeksLeft = 0;
+    ASSERT_TRUE(Apply(Game, TFindPublisher{.Size = 0}).Done);
+    Offer().Extras[1] = Offer().Extras[5] = Offer().Extras[8] = true;
+    const TPublisherDeal before = Offer();
+    Company.BestChartPos.Fill(NoChartPos); // no chart game: medium and large refuse
+    for (int size : {1, 2}) {
+        EXPECT_FALSE(Apply(Game, TFindPublisher{.Size = size}).Done);
+        EXPECT_EQ(Player.Messages.back().Caption, "No publisher interrested");
+        EXPECT_EQ(std::memcmp(&Offer(), &before, sizeof before), 0) << size;
+        EXPECT_TRUE(Search().Negotiating);
+    }
+    Deal().WeeksLeft = 20; // "You already have a signed deal"
+    Search().FindEnabled = {true, true, true};
+    EXPECT_FALSE(Apply(Game, TFindPublisher{.Size = 0}).Done);
+    EXPECT_EQ(std::memcmp(&Offer(), &before, sizeof before), 0);
+}
+
+// A fee the money cannot take is refused with the overflow message, before the deal is
+// written: the old deal and the money stay as they were.
+TEST_F(PublisherTest, AFeeThatOverflowsTheMoneyLeavesTheDealUnsigned) {
+    Deal().WeeksLeft = 0;
+    ASSERT_TRUE(Apply(Game, TFindPublisher{.Size = 0}).Done);
+    // The publisher agrees to anything: a threshold no score can miss.
+    Offer().Threshold = 2000000000;
+    Apply(Game, TOfferDeal{.Share = 5, .Objective = 100, .Fee = "2147483647"});
+    ASSERT_TRUE(Search().SignEnabled);
+    Company.Money = -1000;
+    const TPublisherDeal before = Deal();
+    const TOutcome signed_ = Apply(Game, TSignDeal{});
+    EXPECT_FALSE(signed_.Done);
+    EXPECT_EQ(Player.Messages.back().Caption, "Error");
+    EXPECT_EQ(Company.Money, -1000);
+    EXPECT_EQ(std::memcmp(&Deal(), &before, sizeof before), 0);
+    EXPECT_EQ(Deal().WeeksLeft, 0);
+    EXPECT_EQ(Search().DealsSigned, 0);
+}
+
+// The fields show the publisher's asking terms when the offer is made, and afterwards what the
+// player proposed, also when the bid was refused.
+TEST_F(PublisherTest, TheFieldsKeepTheTermsThePlayerTyped) {
+    Deal().WeeksLeft = 0;
+    ASSERT_TRUE(Apply(Game, TFindPublisher{.Size = 0}).Done);
+    EXPECT_EQ(Search().Terms.Share, Offer().SalesShare);
+    EXPECT_EQ(Search().Terms.Objective, Offer().TargetPos);
+    EXPECT_EQ(Search().Terms.Fee, std::to_string(Offer().SigningFee));
+    EXPECT_FALSE(Apply(Game, TOfferDeal{.Share = 3, .Objective = 90, .Fee = ""}).Done);
+    EXPECT_EQ(Search().Terms.Share, 3);
+    EXPECT_EQ(Search().Terms.Objective, 90);
+    EXPECT_EQ(Search().Terms.Fee, "");
+    Apply(Game, TOfferDeal{.Share = 4, .Objective = 95, .Fee = "1.250.000"});
+    EXPECT_EQ(Search().Terms.Share, 4);
+    EXPECT_EQ(Search().Terms.Objective, 95);
+    EXPECT_EQ(Search().Terms.Fee, "1250000") << "the full stops only grouped the digits";
 }
 
 TEST_F(PublisherTest, SigningPaysTheFeeAndStartsTheObjectiveAfresh) {

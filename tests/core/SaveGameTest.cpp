@@ -25,6 +25,7 @@
 #include "archive/ArchiveErrors.h"
 #include "archive/ArchiveManager.h"
 #include "archive/Resource.h"
+#include "company/Managers.h"
 #include "game/EndOfWeek.h"
 #include "persist/GameListLine.h"
 #include "persist/LoadGame.h"
@@ -42,7 +43,7 @@ namespace {
 
 const std::vector<std::string> MemberOrder = {
     "1_Released.sav", "1_sales.sav", "1_Comp.sav", "1_Pub.sav", "1_prj.sav", "1_cmp.sav", "acg.sav",
-    "Adg.sav",        "Stg.sav",     "Rg.sav",     "Spg.sav",   "RPG.sav",   "Sig.sav"};
+    "Adg.sav",        "Stg.sav",     "Rg.sav",     "Spg.sav",   "RPG.sav",   "Sig.sav",   "1_Mgr.sav"};
 
 std::string ReadBytes(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -431,6 +432,89 @@ TEST_F(SaveGameTest, ALateGameSavedAndLoadedComesBackWhole) {
     EXPECT_EQ(ReadBytes(Archive()), archive);
 }
 
+// The hired managers are rows of the candidate lists: the lists travel with the save, so a
+// load (and a save of the loaded game) keeps the people, their ratings and their wages. A save
+// made before the lists were kept loads with the lists drawn for the world.
+TEST_F(SaveGameTest, TheHiredManagersComeBackWithTheirRatingsAndWages) {
+    struct THired {
+        std::string Name;
+        int Rating, Share, Wage;
+    };
+    auto hired = [](const TGame& game) {
+        const auto& c = game.State.Company;
+        std::vector<THired> managers;
+        const std::pair<TManagerKind, int32_t> rows[3] = {{TManagerKind::LeadProgrammer, c.LeadProgrammer},
+                                                          {TManagerKind::ProjectLeader, c.ProjectLeader},
+                                                          {TManagerKind::LeadDesigner, c.LeadDesigner}};
+        for (const auto& [kind, row] : rows) {
+            const TManagerCandidate* m = game.State.Candidates.AtRow(kind, row);
+            managers.push_back(m ? THired{m->Name, m->Rating, m->Share, m->Wage} : THired{"", -1, -1, -1});
+        }
+        return managers;
+    };
+    auto expectSame = [](const std::vector<THired>& got, const std::vector<THired>& want) {
+        ASSERT_EQ(got.size(), want.size());
+        for (size_t k = 0; k < want.size(); ++k) {
+            SCOPED_TRACE(k);
+            EXPECT_EQ(got[k].Name, want[k].Name);
+            EXPECT_EQ(got[k].Rating, want[k].Rating);
+            EXPECT_EQ(got[k].Share, want[k].Share);
+            EXPECT_EQ(got[k].Wage, want[k].Wage);
+        }
+    };
+
+    TScriptedPlayer playerA;
+    auto a = NewGame(playerA, 11u);
+    a->State.Company.Money = 5000000;
+    for (const auto& [kind, row] :
+         {std::pair{TManagerKind::LeadProgrammer, 4}, std::pair{TManagerKind::LeadDesigner, 6}}) {
+        playerA.Answers.push_back(TAnswer::Yes);
+        ASSERT_TRUE(Hire(*a, kind, row));
+    }
+    const std::vector<THired> before = hired(*a);
+    ASSERT_NE(before[0].Rating, -1);
+    WriteSaveArchive(*a, Archive().string());
+    EXPECT_EQ(Member(Archive(), "1_Mgr.sav"), [&] {
+        std::string text;
+        for (size_t k = 0; k < 3; ++k)
+            for (const TManagerCandidate& m : a->State.Candidates.Lists[k])
+                text += std::to_string(k) + "\t" + m.Name + "\t" + std::to_string(m.Rating) + "\t" +
+                        std::to_string(m.Share) + "\t" + std::to_string(m.Wage) + "\r\n";
+        return text;
+    }());
+
+    // Other seeds draw other lists; the load brings the saved ones, and so does a second save.
+    TScriptedPlayer playerB, playerC;
+    auto b = NewGame(playerB, 99u);
+    ASSERT_TRUE(LoadGame(*b).Done);
+    expectSame(hired(*b), before);
+    EXPECT_EQ(ManagerStatusLine(*b, TManagerKind::LeadDesigner),
+              before[2].Name + " (" + std::to_string(before[2].Wage) + "$)");
+    WriteSaveArchive(*b, Archive().string());
+    auto c = NewGame(playerC, 5u);
+    ASSERT_TRUE(LoadGame(*c).Done);
+    expectSame(hired(*c), before);
+    for (size_t k = 0; k < 3; ++k)
+        EXPECT_EQ(c->State.Candidates.Lists[k].size(), a->State.Candidates.Lists[k].size());
+
+    // An older save, without the member: it loads, the hired rows point into the world's lists.
+    std::vector<std::pair<std::string, std::string>> older;
+    for (const auto& member : Members(Archive()))
+        if (member.first != "1_Mgr.sav") older.push_back(member);
+    WriteMembers(Archive(), older);
+    TScriptedPlayer playerD;
+    auto d = NewGame(playerD, 99u);
+    const TManagerCandidates drawn = d->State.Candidates;
+    const TOutcome loaded = LoadGame(*d);
+    ASSERT_TRUE(loaded.Done) << loaded.Message;
+    EXPECT_EQ(d->State.Company.LeadDesigner, 6);
+    for (size_t k = 0; k < 3; ++k) {
+        ASSERT_EQ(d->State.Candidates.Lists[k].size(), drawn.Lists[k].size());
+        for (size_t i = 0; i < drawn.Lists[k].size(); ++i)
+            EXPECT_EQ(d->State.Candidates.Lists[k][i].Wage, drawn.Lists[k][i].Wage);
+    }
+}
+
 TEST_F(SaveGameTest, LoadSavedGameRunsTheWorldThenTheLoadThenTheSavedWeek) {
     // Saved when week 1 of 1985 is ended: an economy evaluation point.
     TScriptedPlayer playerA;
@@ -449,9 +533,11 @@ TEST_F(SaveGameTest, LoadSavedGameRunsTheWorldThenTheLoadThenTheSavedWeek) {
     EXPECT_FALSE(game.Flags.JustLoaded) << "set by the load, not before the world's first week";
     ASSERT_TRUE(LoadSavedGameAndPlay(game));
 
-    // The fresh world's first week evaluated the economy and showed its news; the loaded game's
-    // first evaluation point (its saved week 1) was skipped.
-    EXPECT_EQ(player.NewsWindows.size(), 1u);
+    // The fresh world's first week evaluated the economy but showed no news window (the save
+    // replaces that world at once); the loaded game's first evaluation point (its saved week 1)
+    // was skipped.
+    EXPECT_TRUE(player.NewsWindows.empty());
+    EXPECT_FALSE(game.Flags.WorldBeforeLoad);
     EXPECT_FALSE(game.Flags.JustLoaded);
     EXPECT_EQ(game.State.Company.Year, 1985);
     EXPECT_EQ(game.State.Company.Week, 2);
@@ -459,6 +545,70 @@ TEST_F(SaveGameTest, LoadSavedGameRunsTheWorldThenTheLoadThenTheSavedWeek) {
     EXPECT_EQ(screen.CompanyName, "Pixel Forge");
     EXPECT_TRUE(game.Log.empty());
     EXPECT_TRUE(game.Flags.LoadRequested) << "the score upload needs to know";
+}
+
+// What quitting would lose: the weeks played since the game was saved, started or loaded.
+TEST_F(SaveGameTest, TheWeeksSinceTheLastSaveAreCounted) {
+    TScriptedPlayer playerA;
+    auto a = NewGame(playerA, 13u);
+    EXPECT_EQ(a->WeeksSinceSave, 0) << "the world's first week is not the player's";
+    for (int week = 1; week <= 3; ++week) {
+        Apply(*a, TEndOfWeekAction{});
+        EXPECT_EQ(a->WeeksSinceSave, week);
+    }
+    ASSERT_TRUE(Apply(*a, TSaveAndEndTurn{}).Done);
+    EXPECT_EQ(a->WeeksSinceSave, 0) << "loading the save plays its week again";
+    Apply(*a, TEndOfWeekAction{});
+    Apply(*a, TEndOfWeekAction{});
+    EXPECT_EQ(a->WeeksSinceSave, 2);
+    a->State.Projects[1].InProgress = true;
+    EXPECT_FALSE(Apply(*a, TSaveAndEndTurn{}).Done);
+    EXPECT_EQ(a->WeeksSinceSave, 2) << "a refused save saves nothing";
+
+    TScriptedPlayer player;
+    TGame game(player, 14u, Folders());
+    game.Views.StartScreen.PlayerName = "Grace";
+    game.Views.StartScreen.CompanyName = "Hopper Soft";
+    ASSERT_TRUE(LoadSavedGame(game, game.Views.StartScreen));
+    ASSERT_TRUE(LoadSavedGameAndPlay(game));
+    EXPECT_EQ(game.WeeksSinceSave, 0);
+    Apply(game, TEndOfWeekAction{});
+    EXPECT_EQ(game.WeeksSinceSave, 1);
+}
+
+// File names match without regard to case: a save folder and archive spelt "qlsave/SAV.SAV"
+// are the save on the start screen, for the score upload's marker and for the next save.
+TEST_F(SaveGameTest, TheSaveIsFoundWhateverTheLetterCaseOfItsNames) {
+    TScriptedPlayer playerA;
+    auto a = NewGame(playerA, 15u);
+    a->State.Company.StartStamp = 0x2F00ABCD;
+    PlayUntil(*a, 1984, 9);
+    WriteSaveArchive(*a, Archive().string());
+    fs::rename(Data / "QlSave" / "sav.sav", Data / "QlSave" / "SAV.SAV");
+    fs::rename(Data / "QlSave", Data / "qlsave");
+    EXPECT_EQ(Folders().SaveArchive(), (Data / "qlsave" / "SAV.SAV").string());
+
+    TScriptedPlayer player;
+    TGame game(player, 16u, Folders());
+    game.Views.StartScreen.PlayerName = "Grace";
+    game.Views.StartScreen.CompanyName = "Hopper Soft";
+    ASSERT_TRUE(LoadSavedGame(game, game.Views.StartScreen));
+    EXPECT_FALSE(player.SawMessage("No saved game exists"));
+    ASSERT_TRUE(LoadSavedGameAndPlay(game));
+    EXPECT_EQ(game.State.Company.Week, 10);
+
+    TQuietArchiveUi ui(TArchiveAnswer::No, false);
+    EXPECT_TRUE(MarkScoreUpload(Data.string() + "/", game.State.Company, true, ui).Allowed);
+    const TUploadPermission second = MarkScoreUpload(Data.string() + "/", game.State.Company, true, ui);
+    EXPECT_FALSE(second.Allowed) << "the marker went into qlsave/SAV.SAV";
+
+    // The next save replaces that archive, under its own spelling, and keeps the marker.
+    WriteSaveArchive(game, game.Folders.SaveArchive());
+    EXPECT_FALSE(fs::exists(Data / "QlSave")) << "no second save folder";
+    EXPECT_EQ(FolderListing(Data / "qlsave"), std::vector<std::string>{"SAV.SAV"});
+    std::vector<std::string> withMarker = MemberOrder;
+    withMarker.push_back("1_UPT.sav");
+    EXPECT_EQ(MemberNames(Data / "qlsave" / "SAV.SAV"), withMarker);
 }
 
 TEST_F(SaveGameTest, TheObjectiveIsTestedAfterALoad) {
@@ -698,6 +848,15 @@ TEST_F(RefusedLoadTest, MissingOrShortMembersAndBadLines) {
          "LeadProgrammer is 33, not a row of its candidate list."},
         {"1_Comp.sav", CompanyField<uint8_t>(offsetof(TCompany, CompanyName), 200),
          "CompanyName is a text of 200 characters"},
+        {"1_Mgr.sav", [](const std::string& b) { return "3\tNobody\t50\t5\t1000\r\n" + b; },
+         "1_Mgr.sav, line 1: field 0 (List) \"3\" is outside 0..2."},
+        {"1_Mgr.sav", [](const std::string& b) { return "0\tNobody\tgood\t5\t1000\r\n" + b; },
+         "1_Mgr.sav, line 1: field 2 (Rating) \"good\" is not a number."},
+        {"1_Mgr.sav", [](const std::string& b) { return "1\tNobody\t50\r\n" + b; },
+         "1_Mgr.sav, line 1: 3 fields, a candidate has 5."},
+        // The hired project leader's row must be in the saved list, not the world's.
+        {"1_Mgr.sav", [](const std::string&) { return std::string("1\tNobody\t50\t5\t1000\r\n"); },
+         "1_Comp.sav: LeadProgrammer is 1, not a row of its candidate list."},
         {"1_prj.sav",
          [](const std::string& b) -> std::optional<std::string> {
              std::string changed = b;

@@ -18,6 +18,7 @@
 #include "ui/widgets/Starfield.h"
 #include "ui/window/SidePanel.h"
 #include "ui/window/StatusArea.h"
+#include "views/NumberText.h"
 
 namespace {
 
@@ -150,7 +151,7 @@ TEST_F(TGuiTest, MoneyAndSpaceBlinkBelowTheirLimits) {
         company.Money = c.Money;
         Game().State.Employees = OfficeSpace(Game()) - c.FreeSpace;
         Window->RefreshStatus();
-        EXPECT_EQ(Window->Status().MoneyLabel()->text(), QString::number(c.Money));
+        EXPECT_EQ(Window->Status().MoneyLabel()->text(), QString::fromStdString(MoneyText(c.Money)));
         EXPECT_EQ(Window->Status().MoneyLabel()->IsBlinking(), c.MoneyBlinks);
         EXPECT_EQ(Window->Status().SpaceLabel()->IsBlinking(), c.SpaceBlinks);
     }

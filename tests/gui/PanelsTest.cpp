@@ -22,6 +22,7 @@
 #include "ui/widgets/GenreLights.h"
 #include "ui/window/SidePanel.h"
 #include "ui/window/StatusArea.h"
+#include "views/NumberText.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ TEST_F(TPanelsTest, ManagersPanelDeclinedAndAcceptedOffers) {
     EXPECT_TRUE(texts.HireEnabled);
     EXPECT_EQ(texts.Fee, QString::number(third.Wage * 15) + " $");
     EXPECT_EQ(Money(), rich - third.Wage * 15);
-    EXPECT_EQ(StatusMoney(), QString::number(Money()));
+    EXPECT_EQ(StatusMoney(), QString::fromStdString(MoneyText(Money())));
     EXPECT_EQ(Game().State.Company.ProjectLeader, 3);
     EXPECT_EQ(grid->currentRow(), 2);
     EXPECT_EQ(Window->Status().ManagerLabel(1)->text(),
@@ -172,8 +173,8 @@ TEST_F(TPanelsTest, InvestPanelMovesRentsAndAddsOffices) {
     EXPECT_EQ(LastDialog().Text, "You have moved to a new Headquarter. Your old Headquarter was also sold");
     EXPECT_EQ(LastDialog().Caption, "New Headquarter");
     EXPECT_EQ(Money(), 5000000 - 3000000 + 250000);
-    EXPECT_EQ(page.MoneyLabel()->text(), "2250000");
-    EXPECT_EQ(StatusMoney(), "2250000");
+    EXPECT_EQ(page.MoneyLabel()->text(), "2,250,000$");
+    EXPECT_EQ(StatusMoney(), "2,250,000$");
     EXPECT_EQ(Game().State.Company.OfficeIndex, 1);
     EXPECT_TRUE(page.BuildingButton(1)->isChecked());
     EXPECT_EQ(page.Picture()->Building(), 1);
@@ -210,21 +211,21 @@ TEST_F(TPanelsTest, BankBorrowsRepaysAndFindsAnInvestor) {
     Game().State.Company.Money = 2000000;
     Open("Bank And Investors");
     TBankPanel& page = Window->BankPanel();
-    EXPECT_EQ(page.LoanLabel()->text(), "1000000");
+    EXPECT_EQ(page.LoanLabel()->text(), "1,000,000$");
     EXPECT_EQ(page.RateLabel()->text(), "17%");
-    EXPECT_EQ(page.CreditLabel()->text(), "2000000");
+    EXPECT_EQ(page.CreditLabel()->text(), "2,000,000$");
     EXPECT_FALSE(page.InvestorArea()->isEnabled());
 
     QTest::mouseClick(page.Button("Borrow 50000"), Qt::LeftButton);
     EXPECT_EQ(Money(), 2050000);
-    EXPECT_EQ(page.LoanLabel()->text(), "1050000");
+    EXPECT_EQ(page.LoanLabel()->text(), "1,050,000$");
     EXPECT_EQ(page.RateLabel()->text(), "12%");
-    EXPECT_EQ(page.CreditLabel()->text(), "1950000");
+    EXPECT_EQ(page.CreditLabel()->text(), "1,950,000$");
     QTest::mouseClick(page.Button("Repay 250000"), Qt::LeftButton);
     EXPECT_EQ(Money(), 1800000);
-    EXPECT_EQ(page.LoanLabel()->text(), "800000");
+    EXPECT_EQ(page.LoanLabel()->text(), "800,000$");
     EXPECT_EQ(page.RateLabel()->text(), "11%");
-    EXPECT_EQ(StatusMoney(), "1800000");
+    EXPECT_EQ(StatusMoney(), "1,800,000$");
 
     // Nobody interested: the search waits for the bank's next turn.
     Game().SetRandom(std::make_unique<TScriptedRandom>(std::deque<int>{0}));
@@ -238,7 +239,7 @@ TEST_F(TPanelsTest, BankBorrowsRepaysAndFindsAnInvestor) {
     Open("Bank And Investors");
     Game().SetRandom(std::make_unique<TScriptedRandom>(std::deque<int>{5, 123456, 2, 7, 1000, 4}));
     QTest::mouseClick(page.Button("Find Investor"), Qt::LeftButton);
-    EXPECT_EQ(page.OfferAmountLabel()->text(), "1123456");
+    EXPECT_EQ(page.OfferAmountLabel()->text(), "1,123,456$");
     EXPECT_EQ(page.OfferShareLabel()->text(), "12");
     EXPECT_TRUE(page.InvestorArea()->isEnabled());
     EXPECT_FALSE(page.Button("Find Investor")->isEnabled());
@@ -248,7 +249,7 @@ TEST_F(TPanelsTest, BankBorrowsRepaysAndFindsAnInvestor) {
     EXPECT_EQ(Money(), 1800000);
 
     QTest::mouseClick(page.Button("Find Investor"), Qt::LeftButton);
-    EXPECT_EQ(page.OfferAmountLabel()->text(), "1001000");
+    EXPECT_EQ(page.OfferAmountLabel()->text(), "1,001,000$");
     EXPECT_EQ(page.OfferShareLabel()->text(), "14");
     QTest::mouseClick(page.Button("OK"), Qt::LeftButton);
     EXPECT_EQ(Money(), 2801000);

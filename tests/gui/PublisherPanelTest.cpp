@@ -46,9 +46,14 @@ TEST_F(TGuiTest, ANegotiationFromASmallPublisherToTheSignature) {
     QTest::keyClicks(page->FeeField(), "12a");
     EXPECT_EQ(page->FeeField()->text(), "12");
     page->FeeField()->clear();
+    page->ShareField()->setValue(offer.SalesShare + 1);
     QTest::mouseClick(page->OfferButton(), Qt::LeftButton);
     EXPECT_EQ(LastDialog().Caption, "Signing Fee");
     EXPECT_EQ(offer.Patience, patience);
+    // The refused bid keeps what was typed instead of the publisher's asking terms.
+    EXPECT_EQ(page->ShareField()->value(), offer.SalesShare + 1);
+    EXPECT_TRUE(page->FeeField()->text().isEmpty());
+    page->ShareField()->setValue(offer.SalesShare);
 
     // The publisher's own terms are always good enough.
     page->FeeField()->setText(asking);

@@ -29,6 +29,7 @@
 #include "online/HighscoreUpload.h"
 #include "online/OnlineConfig.h"
 #include "online/ProgramUpdate.h"
+#include "online/RestartAfterUpdate.h"
 #include "online/UpdateCheck.h"
 #include "persist/ArchiveBridge.h"
 #include "persist/ScoreRecord.h"
@@ -449,22 +450,18 @@ void TStartScreenDialog::CheckForUpdates() {
 }
 
 void TStartScreenDialog::RestartAfterUpdate(const std::string& programArchive) {
-    if (Online.StopMusic) Online.StopMusic();
-    Game.Ui.ShowMessage("New updates downloaded, Restarting Game", "Updates downloaded",
-                        TMessageKind::Information);
-    std::string program = Online.Executable;
-    if (!programArchive.empty()) {
-        TGameArchiveUi ui(Game.Ui);
-        const TProgramUpdate update = ApplyProgramUpdate(programArchive, Online.ProgramFolder, program, ui);
-        if (update.Kind != TProgramUpdateKind::Applied && !update.Text.empty())
-            Game.Ui.ShowMessage(update.Text, "Updates downloaded", TMessageKind::Warning);
-        program = update.Executable;
-    }
-    if (Online.StartProgram && !Online.StartProgram(QString::fromStdString(program)))
-        Game.Ui.ShowMessage("Quillon could not be started again. Please start it yourself.",
-                            "Updates downloaded", TMessageKind::Warning);
-    // This run ends as "Quit Game" ends it.
-    reject();
+    // This run ends as "Quit Game" ends it: the screen closes first.
+    TRestartSteps steps;
+    steps.CloseStartScreen = [this] { reject(); };
+    steps.StopMusic = Online.StopMusic;
+    steps.Tell = [this](const std::string& text, const std::string& caption) {
+        Game.Ui.ShowMessage(text, caption, TMessageKind::Information);
+    };
+    steps.StartProgram = [this](const std::string& program) {
+        return !Online.StartProgram || Online.StartProgram(QString::fromStdString(program));
+    };
+    TGameArchiveUi ui(Game.Ui);
+    ::RestartAfterUpdate(steps, programArchive, Online.ProgramFolder, Online.Executable, ui);
 }
 
 void TStartScreenDialog::OpenHighscores(const std::function<void(const QString&)>& tell) {

@@ -11,6 +11,7 @@
 #include "game/Game.h"
 #include "ui/panels/PanelKit.h"
 #include "ui/widgets/LinkButton.h"
+#include "views/NumberText.h"
 
 namespace {
 // A bank front with columns, drawn for the panel's heading.
@@ -183,9 +184,9 @@ QPushButton* TBankPanel::Button(const QString& text) const {
 void TBankPanel::Render() {
     const auto& c = Game.State.Company;
     const auto& bank = Game.State.Investor;
-    Loan->setText(QString::number(c.Loan));
+    Loan->setText(QString::fromStdString(MoneyText(c.Loan)));
     Rate->setText(QString::number(c.LoanRate) + QStringLiteral("%"));
-    Credit->setText(QString::number(CreditLeft(Game)));
+    Credit->setText(QString::fromStdString(MoneyText(CreditLeft(Game))));
     // A step the bank would refuse is greyed rather than left to do nothing.
     for (const TLoanStep& step : LoanSteps)
         step.Button->setEnabled(step.Borrowing ? CanBorrow(Game, step.Amount) : CanRepay(Game, step.Amount));
@@ -194,6 +195,7 @@ void TBankPanel::Render() {
     Accept->setEnabled(bank.OfferOpen);
     Decline->setEnabled(bank.OfferOpen);
     // The offer stays readable after it was answered, greyed with the area.
-    OfferAmount->setText(bank.OfferAmount > 0 ? QString::number(bank.OfferAmount) : QString());
+    OfferAmount->setText(bank.OfferAmount > 0 ? QString::fromStdString(MoneyText(bank.OfferAmount))
+                                              : QString());
     OfferShare->setText(bank.OfferShare > 0 ? QString::number(bank.OfferShare) : QString());
 }

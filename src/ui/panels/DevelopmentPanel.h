@@ -17,6 +17,9 @@ class TDevelopmentPanel : public TContentPanel {
 public:
     TDevelopmentPanel(const TGame& game, TPanelHost& host, QWidget* parent = nullptr);
 
+    // Opening the panel estimates the project afresh: tools, managers and assistants may have
+    // changed since.
+    std::optional<TGesture> Opening() const override { return TOpenDevelopment{}; }
     void Render() override;
 
     QWidget* ProjectArea() const { return Project; }

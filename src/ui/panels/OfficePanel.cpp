@@ -19,6 +19,7 @@
 #include "ui/widgets/Counter.h"
 #include "ui/widgets/Cp1252.h"
 #include "ui/widgets/LinkButton.h"
+#include "views/NumberText.h"
 
 namespace {
 const char* const BuildingsHint = "Bigger offices gives more office space. \r\nIt also gives possibility for "
@@ -168,7 +169,7 @@ void TOfficePanel::Render() {
     Facilities[1]->setChecked(office.TestCenter);
     const int money = Game.State.Company.Money;
     const int free = FreeSpace(Game);
-    Money->setText(QString::number(money));
+    Money->setText(QString::fromStdString(MoneyText(money)));
     Money->SetBlinking(MoneyBlinks(money));
     Space->setText(QString::number(free));
     Space->SetBlinking(SpaceBlinks(free));

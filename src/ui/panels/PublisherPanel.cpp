@@ -150,12 +150,13 @@ TPublisherPanel::TPublisherPanel(const TGame& game, TPanelHost& host, QWidget* p
     // Digits and full stops only; the full stops group the digits.
     Fee->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), Fee));
     Fee->setMaxLength(OfferFeeLength);
-    SetHint(Fee,
-            tr("The fee the publisher pays you when you sign: a higher fee makes him harder to persuade"));
+    SetHint(
+        Fee,
+        tr("The fee your studio pays the publisher when you sign: a higher fee persuades him more easily"));
     Objective = new QSpinBox(Negotiation);
     Objective->setRange(1, 100);
     SetHint(Objective,
-            tr("One of your games must reach this place in the sales chart, or the fee is paid back"));
+            tr("One of your games must reach this place in the sales chart, or the fee is paid again"));
     auto* shareRow = new QHBoxLayout;
     shareRow->addWidget(Share);
     shareRow->addStretch(1);
@@ -201,10 +202,10 @@ TPublisherPanel::TPublisherPanel(const TGame& game, TPanelHost& host, QWidget* p
 }
 
 void TPublisherPanel::FillTerms() {
-    const TPublisherDeal& offer = Game.State.PublisherOffer;
-    Share->setValue(offer.SalesShare);
-    Objective->setValue(offer.TargetPos);
-    Fee->setText(QString::number(offer.SigningFee));
+    const TDealTerms& terms = Game.State.Publishers.Terms;
+    Share->setValue(terms.Share);
+    Objective->setValue(terms.Objective);
+    Fee->setText(FromCp1252(terms.Fee));
 }
 
 void TPublisherPanel::Render() {

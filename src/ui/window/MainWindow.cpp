@@ -237,6 +237,7 @@ QWidget* TMainWindow::BuildMenu() {
             connect(link, &QPushButton::clicked, this, [this, text] {
                 PlaySound(0);
                 // "Next song" belongs to the music player; every other link opens its panel.
+                if (text == QLatin1String("Development")) Perform(TOpenDevelopment{});
                 if (Panels.contains(text)) ShowPanel(text);
             });
         }
