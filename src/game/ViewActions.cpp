@@ -2,6 +2,7 @@
 
 #include "company/Study.h"
 #include "game/Game.h"
+#include "persist/PlayerProfile.h"
 #include "views/Calendar.h"
 #include "views/CompanyDetails.h"
 #include "views/Finance.h"
@@ -124,7 +125,12 @@ bool Run(TGame& game, const TShowManagerGrid& a) {
 }
 
 bool Run(TGame& game, const TSetShowHelp& a) {
+    if (game.Flags.ShowHelp == a.On) return true;
     game.Flags.ShowHelp = a.On;
+    // The choice is the player's, not the game's: the next start finds it in the profile,
+    // whether or not this game ends on the score sheet.
+    if (const auto profile = ReadPlayerProfile(game.Folders.Data))
+        WritePlayerProfile(game.Folders.Data, profile->PlayerName, profile->CompanyName, a.On);
     return true;
 }
 bool Run(TGame& game, const TSetMusicOff& a) {

@@ -2,6 +2,8 @@
 // the status area's blinking and the help window.
 #include <QCheckBox>
 #include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -94,6 +96,29 @@ TEST_F(TGuiTest, EndOfWeekAdvancesTheWeekByLinkAndByKey) {
     EXPECT_TRUE(news->Text().contains("NEWS @ Week 5, 1984"));
 }
 
+TEST_F(TGuiTest, ADoubleClickOnEndOfWeekPlaysOneWeek) {
+    Start();
+    QLabel* week = Window->Status().WeekLabel();
+    ASSERT_EQ(week->text(), "Week 2, 1984");
+    TLinkButton* link = Window->Link("End Of Week");
+    // As the mouse makes it: press, release, press, double click, release.
+    QTest::mousePress(link, Qt::LeftButton);
+    QTest::mouseRelease(link, Qt::LeftButton);
+    QTest::mousePress(link, Qt::LeftButton);
+    const QPoint centre = link->rect().center();
+    QMouseEvent twice(QEvent::MouseButtonDblClick, centre, link->mapToGlobal(centre), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(link, &twice);
+    QTest::mouseRelease(link, Qt::LeftButton);
+    EXPECT_EQ(week->text(), "Week 3, 1984");
+
+    EXPECT_FALSE(link->isDown());
+
+    // The next single click plays its week again.
+    QTest::mouseClick(link, Qt::LeftButton);
+    EXPECT_EQ(week->text(), "Week 4, 1984");
+}
+
 TEST_F(TGuiTest, QuitGameShowsTheScoreSheetAndEndsTheProgram) {
     Start();
     Window->Status().ShowHelpBox()->setChecked(false);
@@ -120,6 +145,52 @@ TEST_F(TGuiTest, QuitGameShowsTheScoreSheetAndEndsTheProgram) {
     QFile profile(TestFolder() + "player.ini");
     ASSERT_TRUE(profile.open(QIODevice::ReadOnly));
     EXPECT_EQ(profile.readAll(), "Ada\r\nByte Works\r\n0\r\n");
+}
+
+TEST_F(TGuiTest, QuittingOrClosingAsksFirstWhenWeeksAreUnsaved) {
+    auto answer = [](QMessageBox::StandardButton which) {
+        return OnDialog<QMessageBox>([which](QMessageBox& box) { box.button(which)->click(); });
+    };
+    const QString question = "2 weeks have been played since the game was last saved, and will be lost.\n"
+                             "Do you want to quit anyway?";
+    Start();
+    QTest::mouseClick(Window->Link("End Of Week"), Qt::LeftButton);
+    QTest::mouseClick(Window->Link("End Of Week"), Qt::LeftButton);
+    ASSERT_EQ(Game().WeeksSinceSave, 2);
+    QTest::mouseClick(Window->Link("Game Options"), Qt::LeftButton);
+
+    // "No" (or nobody answering) keeps the game going.
+    const size_t shown = Modals().Shown.size();
+    QTest::mouseClick(Window->Link("Quit Game"), Qt::LeftButton);
+    ASSERT_EQ(Modals().Shown.size(), shown + 1);
+    EXPECT_EQ(LastDialog().Caption, "Quit Game");
+    EXPECT_EQ(LastDialog().Text, question);
+    EXPECT_FALSE(Game().Flags.GameOver);
+    EXPECT_FALSE(Window->ProgramEnded());
+    Then(answer(QMessageBox::No));
+    EXPECT_FALSE(Window->close());
+    EXPECT_EQ(LastDialog().Text, question);
+    EXPECT_TRUE(Window->isVisible());
+
+    // A saved game asks nothing: the week after the save is the first unsaved one.
+    QTest::mouseClick(Window->Link("Save game && end turn"), Qt::LeftButton);
+    ASSERT_EQ(Game().WeeksSinceSave, 0);
+    const size_t saved = Modals().Shown.size();
+    QTest::mouseClick(Window->Link("End Of Week"), Qt::LeftButton);
+    Then(answer(QMessageBox::Yes));
+    EXPECT_TRUE(Window->close());
+    EXPECT_TRUE(Modals().Saw("1 week has been played since the game was last saved, and will be lost.\n"
+                             "Do you want to quit anyway?"));
+    EXPECT_GT(Modals().Shown.size(), saved);
+    EXPECT_FALSE(Window->isVisible());
+}
+
+TEST_F(TGuiTest, ClosingASavedGameAsksNothing) {
+    Start();
+    ASSERT_EQ(Game().WeeksSinceSave, 0);
+    const size_t shown = Modals().Shown.size();
+    EXPECT_TRUE(Window->close());
+    EXPECT_EQ(Modals().Shown.size(), shown);
 }
 
 TEST_F(TGuiTest, OptionsPanelSwitchesTheStarfieldAndOpensThePlayer) {
@@ -181,6 +252,27 @@ TEST_F(TGuiTest, HelpWindowFollowsTheHintUnlessSwitchedOff) {
     Window->statusBar()->showMessage("   ");
     Window->HelpTick();
     EXPECT_FALSE(help.isVisible());
+}
+
+TEST_F(TGuiTest, UntickingShowHelpIsRememberedAtTheNextStart) {
+    Start();
+    QCheckBox* showHelp = Window->Status().ShowHelpBox();
+    ASSERT_TRUE(showHelp->isChecked());
+    QTest::mouseClick(showHelp, Qt::LeftButton);
+    ASSERT_FALSE(Game().Flags.ShowHelp);
+    // The program ends without a score sheet: the window is closed.
+    EXPECT_TRUE(Window->close());
+    QFile profile(TestFolder() + "player.ini");
+    ASSERT_TRUE(profile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(profile.readAll(), "Ada\r\nByte Works\r\n0\r\n");
+    profile.close();
+
+    const std::string folder = TestFolder().toStdString();
+    Window = std::make_unique<TMainWindow>(20240607u, TFolders{folder, folder});
+    Window->Modals().AutoClose = true;
+    Start();
+    EXPECT_FALSE(Game().Flags.ShowHelp);
+    EXPECT_FALSE(Window->Status().ShowHelpBox()->isChecked());
 }
 
 TEST_F(TGuiTest, EveryLinkHasAHint) {

@@ -9,17 +9,20 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <fstream>
 
 #include "GuiTestSupport.h"
 #include "music/FakeAudio.h"
+#include "ui/dialogs/HelpWindow.h"
 #include "ui/dialogs/WorkingWindow.h"
 #include "ui/panels/ContentPanel.h"
 #include "ui/panels/MusicPanel.h"
 #include "ui/widgets/NowPlayingBanner.h"
 #include "ui/window/MusicBox.h"
+#include "ui/window/StatusArea.h"
 
 namespace {
 
@@ -71,6 +74,29 @@ protected:
     TFakeAudio* Audio = nullptr;
     TMusicBox* Music = nullptr;
 };
+
+TEST_F(TMusicPanelTest, AHintInTheStatusBarStopsShortOfTheBanner) {
+    Start();
+    const QString hint =
+        QString("Borrow money, repay your loan or look for an investor. ").repeated(6).trimmed();
+    QStatusTipEvent tip(hint);
+    QApplication::sendEvent(Window.get(), &tip);
+    QStatusBar* bar = Window->statusBar();
+    const QString shown = bar->currentMessage();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    const int left = Music->Banner().geometry().left();
+    ASSERT_GT(left, 0);
+    EXPECT_LT(6 + bar->fontMetrics().horizontalAdvance(shown), left - 6);
+    // The help window still has the whole hint.
+    Window->Status().ShowHelpBox()->setChecked(true);
+    Window->HelpTick();
+    EXPECT_EQ(Window->HelpWindow().Hint(), hint);
+
+    // A hint that fits is shown whole.
+    QStatusTipEvent shortTip(QStringLiteral("Your money"));
+    QApplication::sendEvent(Window.get(), &shortTip);
+    EXPECT_EQ(bar->currentMessage(), "Your money");
+}
 
 TEST_F(TMusicPanelTest, PlayerPanelOpensFromTheMenuAndTheOptions) {
     Start();

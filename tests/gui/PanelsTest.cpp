@@ -4,8 +4,10 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "GuiTestSupport.h"
 #include "company/Managers.h"
@@ -168,7 +170,18 @@ TEST_F(TPanelsTest, InvestPanelMovesRentsAndAddsOffices) {
     EXPECT_EQ(page.Picture()->Building(), 0);
     EXPECT_EQ(Money(), before);
 
+    // A move that costs money asks first, naming the price; nobody saying "Yes" keeps the
+    // studio where it is.
     Game().State.Company.Money = 5000000;
+    QTest::mouseClick(page.BuildingButton(1), Qt::LeftButton);
+    EXPECT_EQ(LastDialog().Caption, "Move Headquarter");
+    EXPECT_TRUE(LastDialog().Text.contains("2,750,000$")) << LastDialog().Text.toStdString();
+    EXPECT_EQ(Game().State.Company.OfficeIndex, 0);
+    EXPECT_EQ(Money(), 5000000);
+    EXPECT_TRUE(page.BuildingButton(0)->isChecked());
+    EXPECT_EQ(page.Picture()->Building(), 0);
+
+    Then([](QDialog& dialog) { dynamic_cast<QMessageBox&>(dialog).button(QMessageBox::Yes)->click(); });
     QTest::mouseClick(page.BuildingButton(1), Qt::LeftButton);
     EXPECT_EQ(LastDialog().Text, "You have moved to a new Headquarter. Your old Headquarter was also sold");
     EXPECT_EQ(LastDialog().Caption, "New Headquarter");
@@ -184,6 +197,28 @@ TEST_F(TPanelsTest, InvestPanelMovesRentsAndAddsOffices) {
     QTest::mouseClick(page.ExtraOfficesCounter()->UpButton(), Qt::LeftButton);
     EXPECT_EQ(page.ExtraOfficesCounter()->Field()->text(), "1");
     EXPECT_EQ(Money(), 2250000 - 200000);
+
+    // The wheel buys nothing over a counter without the keyboard focus; with it, one a notch.
+    QLineEdit* extra = page.ExtraOfficesCounter()->Field();
+    auto wheel = [extra](int notches) {
+        QWheelEvent event(QPointF(5, 5), extra->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(extra, &event);
+    };
+    page.BuildingButton(1)->setFocus();
+    ASSERT_FALSE(extra->hasFocus());
+    wheel(1);
+    EXPECT_EQ(Game().State.Company.ExtraOffices, 1);
+    EXPECT_EQ(Money(), 2050000);
+    QApplication::setActiveWindow(Window.get());
+    extra->setFocus();
+    ASSERT_TRUE(extra->hasFocus());
+    wheel(1);
+    EXPECT_EQ(Game().State.Company.ExtraOffices, 2);
+    wheel(-1);
+    EXPECT_EQ(Game().State.Company.ExtraOffices, 1);
+    EXPECT_EQ(Money(), 2050000 - 200000 + 150000);
+    Game().State.Company.Money = 2050000;
     EXPECT_EQ(page.SpaceLabel()->text().toInt(), space + 2);
 
     // Renting the sound studio is confirmed with "Yes."; "No." keeps the contract.

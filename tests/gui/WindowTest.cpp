@@ -2,6 +2,7 @@
 // open over the weeks, the name boxes that refuse what the game cannot keep, the keyboard
 // (Escape, focus, typed counter values), the help window near the screen's edges and the
 // window's smallest size.
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -150,6 +151,30 @@ TEST_F(TWindowTest, EscapeClosesThePanelInFrontButNotTheCalendarThatMustBeAnswer
     calendar->XButton()->hide();
     PressEscape(*Window);
     EXPECT_TRUE(calendar->isVisible());
+}
+
+TEST_F(TWindowTest, EscapeClosesAnOpenDropDownListFirstAndThePanelOnTheNextOne) {
+    Start();
+    Activate();
+    Open("Development");
+    TDevelopmentPanel& page = Window->DevelopmentPanel();
+    QTest::mouseClick(page.StartNewButton(), Qt::LeftButton);
+    QComboBox* genre = page.GenreBox();
+    ASSERT_TRUE(genre->isEnabled());
+    genre->setFocus();
+    genre->showPopup();
+    QWidget* list = QApplication::activePopupWidget();
+    ASSERT_NE(list, nullptr);
+    const int chosen = genre->currentIndex();
+    // The key goes where the keyboard sends it while a list is open: to the list.
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : list;
+    QTest::keyClick(target, Qt::Key_Escape);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(genre->currentIndex(), chosen);
+    EXPECT_TRUE(Panel("Development")->isVisible());
+    PressEscape(*Window);
+    EXPECT_FALSE(Panel("Development")->isVisible());
 }
 
 TEST_F(TWindowTest, EscapeInACounterDropsTheTypedNumberOnly) {

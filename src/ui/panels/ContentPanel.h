@@ -49,6 +49,7 @@ protected:
         return Host.Act(MakeGesture(std::forward<A>(action)));
     }
     void ShowPanel(const QString& link) { Host.ShowPanel(link); }
+    bool Confirm(const std::string& text, const std::string& caption) { return Host.Confirm(text, caption); }
 
     const TGame& Game;
 

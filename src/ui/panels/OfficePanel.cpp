@@ -77,8 +77,7 @@ TOfficePanel::TOfficePanel(const TGame& game, TPanelHost& host, QWidget* parent)
     buildingsLayout->addWidget(BuildingView, 1, 1, 2, 1, Qt::AlignRight | Qt::AlignTop);
     buildingsLayout->setColumnStretch(0, 1);
     layout->addWidget(buildings);
-    connect(BuildingGroup, &QButtonGroup::idClicked, this,
-            [this](int index) { Act(TMoveOffice{.Building = index}); });
+    connect(BuildingGroup, &QButtonGroup::idClicked, this, [this](int index) { MoveTo(index); });
 
     // Additional offices, with the money and the room they make.
     auto* extra = MakeCard(page);
@@ -152,6 +151,25 @@ TOfficePanel::TOfficePanel(const TGame& game, TPanelHost& host, QWidget* parent)
     enhancementsLayout->setColumnStretch(0, 1);
     layout->addWidget(enhancements);
     layout->addStretch(1);
+}
+
+void TOfficePanel::MoveTo(int index) {
+    const auto& company = Game.State.Company;
+    if (index >= 0 && index < 4 && index != company.OfficeIndex) {
+        // The old building sells for half its price towards the new one.
+        const int64_t price = int64_t{OfficePrices[index]} - OfficePrices[company.OfficeIndex] / 2;
+        const bool affordable =
+            int64_t{company.Money} + OfficePrices[company.OfficeIndex] / 2 > OfficePrices[index];
+        if (price > 0 && affordable &&
+            !Confirm("Moving to this Headquarter costs " + MoneyText(price) +
+                         " after your old Headquarter is sold. Do you want to move?",
+                     "Move Headquarter")) {
+            // The radio button the click ticked goes back to the building the studio is in.
+            Render();
+            return;
+        }
+    }
+    Act(TMoveOffice{.Building = index});
 }
 
 void TOfficePanel::Render() {

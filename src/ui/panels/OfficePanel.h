@@ -31,6 +31,10 @@ public:
     TBlinkLabel* SpaceLabel() const { return Space; }
 
 private:
+    // A move that costs money is asked about first, with the price; one that brings money in
+    // or is refused by the game goes straight to it.
+    void MoveTo(int index);
+
     std::array<QRadioButton*, 4> Buildings{};
     QButtonGroup* BuildingGroup;
     TBuildingPicture* BuildingView;

@@ -79,7 +79,7 @@ void TCounter::CommitTyped() {
 }
 
 bool TCounter::eventFilter(QObject* watched, QEvent* event) {
-    // The arrow keys and the wheel step the counter as the arrows do.
+    // The arrow keys and the wheel (with the keyboard focus) step the counter as the arrows do.
     if (watched == Number && isEnabled()) {
         if (event->type() == QEvent::ShortcutOverride) {
             // Escape reaches the field (not the window's "close the panel") while a typed
@@ -98,6 +98,9 @@ bool TCounter::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
         } else if (event->type() == QEvent::Wheel) {
+            // Only a counter the player has chosen follows the wheel: one scrolled over on the
+            // way elsewhere (buying offices at 200,000$ a notch) stays as it is.
+            if (!Number->hasFocus()) return QWidget::eventFilter(watched, event);
             const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
             if (delta != 0) Request(delta > 0 ? +1 : -1);
             return true;

@@ -156,6 +156,25 @@ QSlider::handle:horizontal {
 }
 QSlider::handle:horizontal:hover { background: #ffe7a6; }
 QTextBrowser { background: #f6f1e3; color: #141a2a; border: 1px solid #b8a978; border-radius: 4px; }
+QPushButton[link="true"]:disabled { color: #56607e; }
+QPushButton#EndOfWeek:disabled { color: #6e7896; border: 1px solid #2c3858; background: #161e38; }
+QLineEdit:disabled, QPlainTextEdit:disabled, QTextEdit:disabled, QTableWidget:disabled {
+    background: #1a2038; color: #6e7896; border: 1px solid #2c3858;
+}
+QComboBox:disabled, QSpinBox:disabled, QListWidget:disabled { color: #6e7896; }
+QCheckBox::indicator:disabled, QRadioButton::indicator:disabled { background: #2a3048; border: 1px solid #3a4462; }
+QCheckBox::indicator:checked:disabled { background: #7a6a42; border: 1px solid #8a7a52; }
+QRadioButton::indicator:checked:disabled {
+    border: 1px solid #8a7a52;
+    background: qradialgradient(cx:0.5, cy:0.5, radius:0.5, fx:0.5, fy:0.5,
+                                stop:0 #7a6a42, stop:0.5 #7a6a42, stop:0.62 #2a3048, stop:1 #2a3048);
+}
+QToolButton#CounterArrow:disabled { background: #161e38; border: 1px solid #2c3858; }
+QSlider::groove:horizontal:disabled { background: #252c44; }
+QSlider::sub-page:horizontal:disabled { background: #5a5036; }
+QSlider::handle:horizontal:disabled { background: #6e7896; border: 1px solid #56607e; }
+QGroupBox:disabled { border: 1px solid rgba(140, 175, 255, 30); }
+QGroupBox::title:disabled { color: #56607e; }
 )";
 } // namespace
 
@@ -177,6 +196,11 @@ void ApplyTheme(QApplication& app) {
     palette.setColor(QPalette::Disabled, QPalette::Text, QColor(110, 120, 150));
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(110, 120, 150));
     palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(110, 120, 150));
+    // A disabled drop-down, number box or list is drawn on a dull face, not only in grey text.
+    palette.setColor(QPalette::Disabled, QPalette::Button, QColor(26, 32, 54));
+    palette.setColor(QPalette::Disabled, QPalette::Base, QColor(26, 32, 56));
+    palette.setColor(QPalette::Disabled, QPalette::Light, QColor(40, 46, 66));
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(90, 80, 54));
     app.setPalette(palette);
     QFont font;
     font.setFamilies(

@@ -1,17 +1,24 @@
 #include "ui/window/MainWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QCursor>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <string>
+#include <utility>
 
 #include "game/Game.h"
 #include "ui/dialogs/DepartureDialog.h"
@@ -62,6 +69,8 @@ constexpr int StatusMs = 60;
 constexpr int HelpMs = 200;
 constexpr int DesignedWidth = 1016;
 constexpr int DesignedHeight = 732;
+// Room kept free on either side of the status bar's hint.
+constexpr int HintGap = 12;
 
 struct TMenuLink {
     const char* Text;
@@ -193,8 +202,13 @@ void TMainWindow::BuildWindow() {
 
     // Escape closes the panel in front, as its "X" does; not the calendar while it is the
     // only way on.
+    qApp->installEventFilter(this);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] {
+        // An open drop-down list or menu takes the first Escape for itself: the panel under it
+        // stays, and waits for a further one.
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+        if (std::exchange(PopupEscape, false)) return;
         TContentPanel* top = Content->Top();
         if (Acting || !top || !top->XButton()->isVisibleTo(top) || !top->XButton()->isEnabled()) return;
         top->XButton()->click();
@@ -260,6 +274,8 @@ QWidget* TMainWindow::BuildMenu() {
     EndOfWeekLink->setProperty("link", false);
     EndOfWeekLink->setToolTip(tr("End the week (Ctrl+E or F5)"));
     connect(EndOfWeekLink, &QPushButton::clicked, this, &TMainWindow::RunEndOfWeek);
+    // The second press of a double click is not a second week.
+    EndOfWeekLink->installEventFilter(this);
     layout->addWidget(EndOfWeekLink);
     layout->addSpacing(6);
     auto* version = new QLabel(FromCp1252(GameState->VersionText), column);
@@ -300,7 +316,9 @@ void TMainWindow::BuildPanels() {
 
     auto* options = new TOptionsPanel(game, *this, Content);
     AddPanel(QStringLiteral("Game Options"), options);
-    connect(options, &TOptionsPanel::QuitGameRequested, this, [this] { Act(TQuitGame{}); });
+    connect(options, &TOptionsPanel::QuitGameRequested, this, [this] {
+        if (!Acting && !Ended && MayLoseUnsavedWeeks()) Act(TQuitGame{});
+    });
     connect(options, &TOptionsPanel::SaveAndEndTurnRequested, this, [this] { Act(TSaveAndEndTurn{}); });
     connect(options, &TOptionsPanel::MusicRequested, this, [this] { ShowPanel(QStringLiteral("Player")); });
     connect(options, &TOptionsPanel::StarfieldToggleRequested, this,
@@ -354,6 +372,10 @@ void TMainWindow::ClosePanel(const QString& link) {
     if (TContentPanel* panel = Panels.value(link)) Content->Close(panel);
 }
 
+bool TMainWindow::Confirm(const std::string& text, const std::string& caption) {
+    return PlayerInterface->Ask(text, caption, TButtons::YesNo) == TAnswer::Yes;
+}
+
 TLinkButton* TMainWindow::Link(const QString& text) const {
     // Only the window's own links: the start screen has a "Quit Game" of its own.
     for (TLinkButton* link : findChildren<TLinkButton*>())
@@ -390,6 +412,65 @@ TOutcome TMainWindow::Act(const TGesture& gesture) {
     TOutcome outcome = TOutcome::Refused();
     Guarded([this, &gesture, &outcome] { outcome = ::Act(*GameState, gesture); });
     return outcome;
+}
+
+bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    {
+        // An Escape that finds a drop-down list or menu open belongs to it, even where the list
+        // closes itself before the window's shortcut hears the key (the whole program's keys
+        // pass here).
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::ShortcutOverride || type == QEvent::KeyRelease) &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            if (type == QEvent::KeyRelease)
+                PopupEscape = false;
+            else if (QApplication::activePopupWidget())
+                PopupEscape = true;
+        }
+    }
+    if (watched == EndOfWeekLink) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonDblClick) {
+            // The press before it has already pushed the link down; it is let up without a click.
+            EndOfWeekLink->setDown(false);
+            SwallowRelease = true;
+            return true;
+        }
+        if (type == QEvent::MouseButtonRelease && SwallowRelease) {
+            SwallowRelease = false;
+            return true;
+        }
+        // A press while a week runs is dropped, and so is its release.
+        if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease) && (Acting || Ended))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TMainWindow::MayLoseUnsavedWeeks() {
+    const int weeks = GameState->WeeksSinceSave;
+    if (weeks <= 0 || GameState->Flags.QuitChosen) return true;
+    const std::string count = std::to_string(weeks) + (weeks == 1 ? " week has" : " weeks have");
+    return PlayerInterface->Ask(count + " been played since the game was last saved, and will be lost.\r\n"
+                                        "Do you want to quit anyway?",
+                                "Quit Game", TButtons::YesNo) == TAnswer::Yes;
+}
+
+void TMainWindow::closeEvent(QCloseEvent* event) {
+    // The window's own end (after "Quit Game" or the start screen's) asks nothing.
+    if (!Ended && !Acting && !MayLoseUnsavedWeeks()) {
+        event->ignore();
+        return;
+    }
+    if (!Ended) {
+        // Closed by the player: nothing runs on, and the help window goes with it.
+        Ended = true;
+        Startup.stop();
+        StatusTicker.stop();
+        HelpTicker.stop();
+        Help->hide();
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void TMainWindow::RunEndOfWeek() {
@@ -446,12 +527,30 @@ void TMainWindow::StatusTick() {
     if (!Still) StatusTicker.start();
 }
 
+bool TMainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        // The status bar shows as much of the hint as fits before the "Now Playing :" banner,
+        // ending in "…"; the help window shows all of it.
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        QStatusBar* bar = statusBar();
+        int right = bar->width() - HintGap;
+        for (auto* banner : bar->findChildren<TNowPlayingBanner*>())
+            if (banner->isVisible()) right = std::min(right, banner->geometry().left() - HintGap);
+        FullHint = tip;
+        ShownHint = bar->fontMetrics().elidedText(tip, Qt::ElideRight, std::max(0, right - HintGap));
+        bar->showMessage(ShownHint);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
 void TMainWindow::HelpTick() {
     if (!StatusPanel->ShowHelpBox()->isChecked()) {
         if (Help->isVisible()) Help->hide();
         return;
     }
-    const QString hint = statusBar()->currentMessage();
+    QString hint = statusBar()->currentMessage();
+    if (!hint.isEmpty() && hint == ShownHint) hint = FullHint;
     if (hint.trimmed().isEmpty()) {
         Help->hide();
         return;

@@ -68,6 +68,7 @@ public:
     // to the front.
     void ShowPanel(const QString& link) override;
     void ClosePanel(const QString& link) override;
+    bool Confirm(const std::string& text, const std::string& caption) override;
 
     // The link of the menu or of the status area with this text.
     TLinkButton* Link(const QString& text) const;
@@ -114,6 +115,11 @@ public:
     TOfficePanel& OfficePanel() const { return *Office; }
     TBankPanel& BankPanel() const { return *Bank; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
 signals:
     // One of the six short sounds: 0 link, 1 End Of Week, 2 Game Options, 3 panel closed,
     // 4 side panel widened, 5 narrowed.
@@ -138,6 +144,9 @@ private:
     // needs.
     void CatchUp(TContentPanel* panel);
     void EndProgram();
+    // Weeks played since the last save are lost on quitting: true when there are none, or
+    // the player, told how many, still wants to quit.
+    bool MayLoseUnsavedWeeks();
     void PlaySound(int sound) { emit SoundRequested(sound); }
 
     std::unique_ptr<TModalHost> ModalHost;
@@ -175,4 +184,11 @@ private:
     bool EndRequested = false;
     bool Ended = false;
     bool Still = false;
+    // The release that ends a double click on "End Of Week" plays no week.
+    bool SwallowRelease = false;
+    // The Escape being pressed found a drop-down list or menu open: it closes that only.
+    bool PopupEscape = false;
+    // The hint last put in the status bar, whole and as far as it fits there.
+    QString FullHint;
+    QString ShownHint;
 };
