@@ -77,9 +77,9 @@ TEST_F(TPanelsTest, ManagersPanelDeclinedAndAcceptedOffers) {
     EXPECT_EQ(LastDialog().Caption, "Hire");
     EXPECT_EQ(texts.Name, QString::fromStdString(third.Name));
     EXPECT_EQ(texts.Rating, QString::number(third.Rating));
-    EXPECT_EQ(texts.Wage, QString::number(third.Wage));
+    EXPECT_EQ(texts.Wage, QString::fromStdString(MoneyText(third.Wage)));
     EXPECT_EQ(texts.Share, QString::number(third.Share));
-    EXPECT_EQ(texts.Fee, QString::number(third.Wage * 15) + " $");
+    EXPECT_EQ(texts.Fee, QString::fromStdString(MoneyText(third.Wage * 15)));
     EXPECT_EQ(texts.Answer, "\"Your Company seems Both frail and poor. So I must decline your offer\"");
     EXPECT_FALSE(texts.HireEnabled);
     EXPECT_EQ(Money(), before);
@@ -95,7 +95,7 @@ TEST_F(TPanelsTest, ManagersPanelDeclinedAndAcceptedOffers) {
     ClickRow(grid, 2);
     EXPECT_EQ(texts.Answer, "\"I would be happy to be a path of your company\"");
     EXPECT_TRUE(texts.HireEnabled);
-    EXPECT_EQ(texts.Fee, QString::number(third.Wage * 15) + " $");
+    EXPECT_EQ(texts.Fee, QString::fromStdString(MoneyText(third.Wage * 15)));
     EXPECT_EQ(Money(), rich - third.Wage * 15);
     EXPECT_EQ(StatusMoney(), QString::fromStdString(MoneyText(Money())));
     EXPECT_EQ(Game().State.Company.ProjectLeader, 3);

@@ -10,6 +10,7 @@
 
 #include "ui/widgets/Cp1252.h"
 #include "ui/widgets/LinkButton.h"
+#include "views/NumberText.h"
 
 TContractPicture::TContractPicture(QWidget* parent) : QWidget(parent) {
     setFixedSize(sizeHint());
@@ -142,9 +143,9 @@ THireDialog::THireDialog(QWidget* parent) : QDialog(parent) {
 void THireDialog::SetOffer(const THireOffer& offer) {
     Name->setText(FromCp1252(offer.Name));
     Rating->setText(QString::number(offer.Rating));
-    Wage->setText(QString::number(offer.Wage));
+    Wage->setText(QString::fromStdString(MoneyText(offer.Wage)));
     Share->setText(QString::number(offer.Share));
-    Fee->setText(QString::number(offer.Fee) + QStringLiteral(" $"));
+    Fee->setText(QString::fromStdString(MoneyText(offer.Fee)));
     Answer->setText(QLatin1Char('"') + FromCoreText(offer.Comment) + QLatin1Char('"'));
     Yes->setEnabled(offer.HireEnabled);
     No->setEnabled(true);

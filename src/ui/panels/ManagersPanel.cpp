@@ -15,6 +15,7 @@
 #include "ui/panels/PanelKit.h"
 #include "ui/widgets/Cp1252.h"
 #include "ui/widgets/LinkButton.h"
+#include "views/NumberText.h"
 
 namespace {
 const struct {
@@ -142,7 +143,7 @@ void TManagersPanel::RenderGrid(TManagerKind kind) {
         SetCell(grid, row, 0, FromCp1252(candidate.Name));
         SetCell(grid, row, 1, QString::number(candidate.Rating));
         SetCell(grid, row, 2, QString::number(candidate.Share));
-        SetCell(grid, row, 3, QString::number(candidate.Wage));
+        SetCell(grid, row, 3, QString::fromStdString(MoneyText(candidate.Wage)));
     }
     // The hired manager's row is the selected one, also after an offer was turned down.
     const int hired = HiredRow(Game, kind) - 1;
