@@ -1,6 +1,7 @@
 #pragma once
 // What a panel may ask of the window that holds it: one gesture applied to the game, another
-// panel shown. Panels know this and the game they read, never the main window itself.
+// panel shown, a question put to the player. Panels know this and the game they read, never the
+// main window itself.
 #include <QString>
 #include <string>
 
