@@ -77,12 +77,25 @@ int RemoveStale(const std::string& folder, bool (*owner)(const std::string&, pid
 
 TScratchFolder::TScratchFolder(const TFolders& folders, const std::string& prefix) {
     const std::string base = folders.TempFolder();
-    std::error_code error;
-    fs::create_directories(base, error);
-    if (error) throw EDataFile("Cannot create the temporary folder " + base + ": " + error.message() + ".");
-    std::string pattern = base + prefix + std::to_string(getpid()) + "-XXXXXX";
-    if (!mkdtemp(pattern.data())) throw EDataFile("Cannot create a temporary folder in " + base + ".");
-    Folder = pattern + "/";
+    // Another game ending its own working folder removes the temporary folder when it finds it
+    // empty, which may fall between our making it and our folder inside (or between the two
+    // halves of making it); make it again then.
+    constexpr int Attempts = 50;
+    for (int attempt = 1;; ++attempt) {
+        std::error_code error;
+        fs::create_directories(base, error);
+        if (error) {
+            if (attempt < Attempts) continue;
+            throw EDataFile("Cannot create the temporary folder " + base + ": " + error.message() + ".");
+        }
+        std::string pattern = base + prefix + std::to_string(getpid()) + "-XXXXXX";
+        if (mkdtemp(pattern.data())) {
+            Folder = pattern + "/";
+            return;
+        }
+        if (errno != ENOENT || attempt >= Attempts)
+            throw EDataFile("Cannot create a temporary folder in " + base + ".");
+    }
 }
 
 TScratchFolder::~TScratchFolder() {

@@ -1174,6 +1174,36 @@ TEST_F(SaveGameTest, SavesAndLoadsKilledPartWayLeaveNothingAfterTheNextStart) {
     EXPECT_TRUE(b->State.Company.Year == 1985 || b->State.Company.Year == 1984);
 }
 
+// Games side by side share the temporary folder: one ending its working folder removes the
+// emptied temporary folder while another is about to make its own in it.
+TEST_F(SaveGameTest, GamesSideBySideEachGetTheirWorkingFolders) {
+    std::vector<pid_t> children;
+    for (int i = 0; i < 3; ++i) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            int failures = 0;
+            for (int round = 0; round < 400; ++round) {
+                try {
+                    const TScratchFolder folder(Folders(), "quillon-db-");
+                    failures += !fs::is_directory(folder.Path());
+                } catch (const std::exception&) {
+                    ++failures;
+                }
+            }
+            ::_exit(failures == 0 ? 0 : 1);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << "a game could not make its working folder";
+    }
+    EXPECT_FALSE(fs::exists(Temp)) << "the last game out leaves no temporary folder";
+}
+
 TEST_F(SaveGameTest, AFailedSaveAndEndTurnSaysSoAndEndsNoWeek) {
     TScriptedPlayer playerA;
     auto a = NewGame(playerA, 61u);
