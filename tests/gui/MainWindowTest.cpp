@@ -171,6 +171,12 @@ TEST_F(TGuiTest, QuittingOrClosingAsksFirstWhenWeeksAreUnsaved) {
     EXPECT_FALSE(Window->close());
     EXPECT_EQ(LastDialog().Text, question);
     EXPECT_TRUE(Window->isVisible());
+    // Enter out of habit is "No".
+    Then([](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); });
+    QTest::mouseClick(Window->Link("Quit Game"), Qt::LeftButton);
+    EXPECT_EQ(LastDialog().Text, question);
+    EXPECT_FALSE(Game().Flags.GameOver);
+    EXPECT_FALSE(Window->ProgramEnded());
 
     // A saved game asks nothing: the week after the save is the first unsaved one.
     QTest::mouseClick(Window->Link("Save game && end turn"), Qt::LeftButton);

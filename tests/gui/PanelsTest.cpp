@@ -181,6 +181,13 @@ TEST_F(TPanelsTest, InvestPanelMovesRentsAndAddsOffices) {
     EXPECT_TRUE(page.BuildingButton(0)->isChecked());
     EXPECT_EQ(page.Picture()->Building(), 0);
 
+    // Enter out of habit is "No".
+    Then([](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); });
+    QTest::mouseClick(page.BuildingButton(1), Qt::LeftButton);
+    EXPECT_EQ(LastDialog().Caption, "Move Headquarter");
+    EXPECT_EQ(Game().State.Company.OfficeIndex, 0);
+    EXPECT_EQ(Money(), 5000000);
+
     Then([](QDialog& dialog) { dynamic_cast<QMessageBox&>(dialog).button(QMessageBox::Yes)->click(); });
     QTest::mouseClick(page.BuildingButton(1), Qt::LeftButton);
     EXPECT_EQ(LastDialog().Text, "You have moved to a new Headquarter. Your old Headquarter was also sold");

@@ -373,7 +373,7 @@ void TMainWindow::ClosePanel(const QString& link) {
 }
 
 bool TMainWindow::Confirm(const std::string& text, const std::string& caption) {
-    return PlayerInterface->Ask(text, caption, TButtons::YesNo) == TAnswer::Yes;
+    return PlayerInterface->AskBeforeLoss(text, caption);
 }
 
 TLinkButton* TMainWindow::Link(const QString& text) const {
@@ -451,9 +451,10 @@ bool TMainWindow::MayLoseUnsavedWeeks() {
     const int weeks = GameState->WeeksSinceSave;
     if (weeks <= 0 || GameState->Flags.QuitChosen) return true;
     const std::string count = std::to_string(weeks) + (weeks == 1 ? " week has" : " weeks have");
-    return PlayerInterface->Ask(count + " been played since the game was last saved, and will be lost.\r\n"
-                                        "Do you want to quit anyway?",
-                                "Quit Game", TButtons::YesNo) == TAnswer::Yes;
+    return PlayerInterface->AskBeforeLoss(
+        count + " been played since the game was last saved, and will be lost.\r\n"
+                "Do you want to quit anyway?",
+        "Quit Game");
 }
 
 void TMainWindow::closeEvent(QCloseEvent* event) {

@@ -47,11 +47,22 @@ TAnswer TQtPlayerInterface::Ask(const std::string& text, const std::string& capt
         rent.SetQuestion(shown);
         return Window.Modals().Exec(rent, shown) == QDialog::Accepted ? TAnswer::Yes : TAnswer::No;
     }
+    return AskInBox(text, caption, buttons, QMessageBox::NoButton);
+}
+
+bool TQtPlayerInterface::AskBeforeLoss(const std::string& text, const std::string& caption) {
+    return AskInBox(text, caption, TButtons::YesNo, QMessageBox::No) == TAnswer::Yes;
+}
+
+TAnswer TQtPlayerInterface::AskInBox(const std::string& text, const std::string& caption, TButtons buttons,
+                                     QMessageBox::StandardButton preferred) {
+    const QString shown = FromCoreText(text);
     QMessageBox::StandardButtons choice = QMessageBox::Ok;
     if (buttons == TButtons::YesNo) choice = QMessageBox::Yes | QMessageBox::No;
     if (buttons == TButtons::YesNoCancel) choice = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     QMessageBox box(QMessageBox::Question, FromCp1252(caption), shown, choice, &Window.Frame());
     box.setTextFormat(Qt::PlainText);
+    if (preferred != QMessageBox::NoButton) box.setDefaultButton(preferred);
     Window.Modals().Exec(box, shown);
     const QAbstractButton* pressed = box.clickedButton();
     if (pressed == box.button(QMessageBox::Yes)) return TAnswer::Yes;

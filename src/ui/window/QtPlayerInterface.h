@@ -2,6 +2,7 @@
 // The player interface of the windowed game: message boxes, questions, the news window,
 // the working and progress windows, the departure message, the hire and rent dialogs and the
 // score panel of the start screen, all shown through the main window's modal host.
+#include <QMessageBox>
 #include <QString>
 
 #include "state/PlayerInterface.h"
@@ -47,6 +48,9 @@ public:
 
     void ShowMessage(const std::string& text, const std::string& caption, TMessageKind kind) override;
     TAnswer Ask(const std::string& text, const std::string& caption, TButtons buttons) override;
+    // The window's own question before a gesture that costs money or loses weeks: "No" is the
+    // default, so that an Enter pressed out of habit changes nothing.
+    bool AskBeforeLoss(const std::string& text, const std::string& caption);
     void ShowNewsWindow(const TNewsTexts& texts) override;
     void ShowWorking(const std::string& text) override;
     void CloseWorking() override;
@@ -66,6 +70,9 @@ public:
     void StatusChanged() override;
 
 private:
+    TAnswer AskInBox(const std::string& text, const std::string& caption, TButtons buttons,
+                     QMessageBox::StandardButton preferred);
+
     TInterfaceHost& Window;
     bool Busy = false;
 };
