@@ -1,8 +1,8 @@
-// The members of a save, without the archive around them: the four records, the two game lists
-// and the seven title lists, read into scratch records and checked the way a load checks them.
-// A save that passes the checks is put into a new game, which plays two weeks with it. Members
-// must end in a refusal naming what is wrong, or in a game that plays; never in a crash or a
-// sanitizer report.
+// The members of a save, without the archive around them: the four records, the two game lists,
+// the seven title lists and the managers' candidate lists, read into scratch records and checked
+// the way a load checks them. A save that passes the checks is put into a new game, which plays
+// two weeks with it. Members must end in a refusal naming what is wrong, or in a game that
+// plays; never in a crash or a sanitizer report.
 //
 // The input holds the members in the save's order, each ended by the separator line below; a
 // member that is not there is missing from the save.
@@ -32,6 +32,7 @@ const std::vector<const char*>& MemberOrder() {
         std::vector<const char*> names = {ReleasedMember, UpcomingMember, CompanyMember,
                                           DealMember,     ProjectMember,  PlatformsMember};
         names.insert(names.end(), std::begin(GenreListMembers), std::end(GenreListMembers));
+        names.push_back(CandidatesMember); // last, so that an input without it is an older save
         return names;
     }();
     return order;
