@@ -354,6 +354,11 @@ void ApplySavedGame(TGameCore& game, TSavedGame saved) {
     s.PublisherDeal = saved.Deal;
     s.Projects[1] = saved.Project;
     s.Platforms = saved.Platforms;
+    // The snapshots are not saved. Left as the fresh world made them, the week's machine sales
+    // would be measured against another world's table (negative ones included) and a milestone
+    // reported again; the loaded table stands in for both.
+    s.PlatformsLastWeek = s.Platforms;
+    s.PlatformsTwoWeeksAgo = s.Platforms;
     s.ReleasedGames = std::move(saved.Released);
     s.UpcomingGames = std::move(saved.Upcoming);
     s.TitleLists = std::move(saved.TitleLists);

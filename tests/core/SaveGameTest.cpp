@@ -520,6 +520,7 @@ TEST_F(SaveGameTest, LoadSavedGameRunsTheWorldThenTheLoadThenTheSavedWeek) {
     TScriptedPlayer playerA;
     auto a = NewGame(playerA, 3u);
     PlayUntil(*a, 1985, 1);
+    const TPlatformTable saved = a->State.Platforms;
     Apply(*a, TSaveAndEndTurn{});
     ASSERT_TRUE(fs::exists(Archive()));
 
@@ -545,6 +546,10 @@ TEST_F(SaveGameTest, LoadSavedGameRunsTheWorldThenTheLoadThenTheSavedWeek) {
     EXPECT_EQ(screen.CompanyName, "Pixel Forge");
     EXPECT_TRUE(game.Log.empty());
     EXPECT_TRUE(game.Flags.LoadRequested) << "the score upload needs to know";
+    // The saved week's machine sales are measured against the loaded table, not the fresh
+    // world's (which showed negative sales).
+    for (int i = 0; i < PlatformCount; ++i)
+        EXPECT_EQ(game.State.PlatformsTwoWeeksAgo.UnitsSold[i], saved.UnitsSold[i]) << "platform " << i;
 }
 
 // What quitting would lose: the weeks played since the game was saved, started or loaded.
