@@ -119,6 +119,24 @@ TEST_F(TGuiTest, ADoubleClickOnEndOfWeekPlaysOneWeek) {
     EXPECT_EQ(week->text(), "Week 4, 1984");
 }
 
+TEST_F(TGuiTest, APressWhileAWeekRunsIsDropped) {
+    Start();
+    TLinkButton* link = Window->Link("End Of Week");
+    const auto weeks = [this] { return (Game().State.Company.Year - 1984) * 52 + Game().State.Company.Week; };
+    // The first window a week brings up gets a click on "End Of Week" while the week runs.
+    bool pressed = false;
+    Then([&](QDialog&) {
+        QTest::mouseClick(link, Qt::LeftButton);
+        pressed = true;
+    });
+    for (int played = 0; !pressed && played < 60; ++played) {
+        const int before = weeks();
+        QTest::mouseClick(link, Qt::LeftButton);
+        ASSERT_EQ(weeks(), before + 1) << "after " << played << " weeks";
+    }
+    ASSERT_TRUE(pressed) << "no week brought a window up";
+}
+
 TEST_F(TGuiTest, QuitGameShowsTheScoreSheetAndEndsTheProgram) {
     Start();
     Window->Status().ShowHelpBox()->setChecked(false);
